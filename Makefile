@@ -1,0 +1,24 @@
+# The README's commands. Each one installs what is missing first.
+.PHONY: deps run test format demo build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+
+run: build
+	./build/default/lumetra
+
+test: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+	ctest --preset default
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+	ctest --preset asan
+
+format:
+	find ui comm console modemtest about platform tests tools bench fuzz main.cpp \
+	    -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -1,0 +1,70 @@
+#include "console/SendEngine.h"
+
+#include "comm/CommControl.h"
+#include "console/Colors.h"
+#include "console/Lumetra.h"
+#include "ui/Platform.h"
+#include "ui/Skip.h"
+
+namespace console {
+
+using ui::Skip;
+
+// Every step goes on past a failing port: a device that went away must not
+// leave the window disabled.
+void SendEngine::SendCommand(const std::u16string& Cmd) {
+    if (!f_.PortIsOpen) return;
+    Skip([&] { f_.TextOut.setText(Cmd + u"\r\n"); });
+    Skip([this] { f_.TextOut.setEnabled(false); });
+    f_.SendInProgress = true;
+    Skip([this] { f_.SendChunk = f_.MSComm.outBufferSize(); });
+    if (f_.SendChunk < 1) f_.SendChunk = 1;
+    f_.SendPos = 0;
+    Skip([this] { f_.TextSend.setBackColor(colors::Green); });
+    f_.SendLen = static_cast<std::int32_t>(f_.TextOut.text().size());
+    Skip([this] { f_.RTextBuf.setText(u""); });  // the reply buffer holds only what follows
+    f_.ApplyChunkRule();
+    std::u16string chunk;
+    Skip([&] { chunk = f_.TextOut.selText(); });
+    Skip([&] { f_.MSComm.output(chunk); });  // a whole command carries its own CR LF
+    waitOnePeriod();
+}
+
+void SendEngine::waitOnePeriod() {
+    Skip([this] { f_.TimerDelay.setInterval(kWaitMs); });
+    f_.InSendDelay = true;
+    Skip([this] { f_.TimerDelay.setEnabled(true); });
+    f_.setEnabled(false);
+    // An unloaded window has no timers left to end the wait.
+    while (f_.InSendDelay && f_.loaded()) {
+        f_.platform().doEvents();
+        if (!f_.TimerDelay.enabled()) f_.InSendDelay = false;
+    }
+    f_.InSendDelay = false;
+    f_.setEnabled(true);
+}
+
+void SendEngine::TextOut_KeyPress(std::int16_t& KeyAscii) {
+    if (KeyAscii != 13) return;
+    KeyAscii = 0;  // Enter never inserts a line break
+    f_.SendLen = static_cast<std::int32_t>(f_.TextOut.text().size());
+    if (f_.SendLen == 0) return;
+    Skip([this] { f_.TextOut.setEnabled(false); });
+    f_.SendInProgress = true;
+    Skip([this] { f_.SendChunk = f_.MSComm.outBufferSize(); });
+    if (f_.SendChunk < 1) f_.SendChunk = 1;
+    f_.SendPos = 0;
+    Skip([this] { f_.TextSend.setBackColor(colors::Green); });
+    f_.ApplyChunkRule();
+    std::u16string chunk;
+    Skip([&] { chunk = f_.TextOut.selText(); });
+    if (!chunk.empty() && (chunk[0] == u'a' || chunk[0] == u'A')) chunk += u'\r';
+    Skip([&] { f_.MSComm.output(chunk); });
+}
+
+void SendEngine::TimerDelay_Timer() {
+    f_.TimerDelay.setEnabled(false);
+    f_.InSendDelay = false;
+}
+
+}  // namespace console
