@@ -198,6 +198,23 @@ void Lumetra::wire() {
     MSComm.OnComm = [this] { tick_.MSComm_OnComm(); };
     TextOut.KeyPress = [this](std::int16_t& k) { send_.TextOut_KeyPress(k); };
     TimerDelay.Tick = [this] { send_.TimerDelay_Timer(); };
+    wireModuleTests();
+}
+
+void Lumetra::wireModuleTests() {
+    ComCallID.Click = [this] { buttons_.ComCallID_Click(); };
+    Comcops.Click = [this] { buttons_.Comcops_Click(); };
+    ComHandOff.Click = [this] { buttons_.ComHandOff_Click(); };
+    Command3.Click = [this] { buttons_.Command3_Click(); };
+    ComPIN.Click = [this] { buttons_.ComPIN_Click(); };
+    ComSignal.Click = [this] { buttons_.ComSignal_Click(); };
+    for (auto& key : ComDial) {
+        const auto index = static_cast<std::int16_t>(key->index());
+        key->Click = [this, index] { buttons_.ComDial_Click(index); };
+    }
+    TextNumber.KeyPress = [this](std::int16_t& k) { buttons_.TextNumber_KeyPress(k); };
+    TextPIN.KeyPress = [this](std::int16_t& k) { buttons_.TextPIN_KeyPress(k); };
+    ComVersion.Click = [this] { selfTest_.ComVersion_Click(); };
 }
 
 std::u16string Lumetra::VersionText() {

@@ -9,6 +9,8 @@
 #include "console/PortSwitch.h"
 #include "console/SendEngine.h"
 #include "console/Services.h"
+#include "modemtest/CommandButtons.h"
+#include "modemtest/SelfTest.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -86,12 +88,15 @@ private:
     void designSignals();
     void designPanes();
     void wire();
+    void wireModuleTests();
     void closedState();
 
     Services services_;
     PortSwitch port_;
     PollTick tick_;
     SendEngine send_;
+    modemtest::CommandButtons buttons_{*this};
+    modemtest::SelfTest selfTest_{*this};
 };
 
 }  // namespace console

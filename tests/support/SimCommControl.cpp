@@ -66,6 +66,11 @@ void SimCommControl::setPortOpen(bool open) {
         ++opens_;
         tx_.clear();
         rx_.clear();
+        if (failAfterOpen_ != 0) {
+            const int number = failAfterOpen_;
+            failAfterOpen_ = 0;
+            throw ui::Error(number, "injected failure after open");
+        }
     } else {
         open_ = false;
         tx_.clear();

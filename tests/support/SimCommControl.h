@@ -68,6 +68,8 @@ public:
     void deliver(const std::vector<std::uint8_t>& bytes, std::optional<std::int64_t> atUs = {});
     void deliverText(const std::string& text, std::optional<std::int64_t> atUs = {});
     void setOutBufferSize(std::int16_t n) { outBufferSize_ = n; }
+    // The next open opens the port and still raises this error, as a confused driver might.
+    void failAfterOpen(int number) { failAfterOpen_ = number; }
 
     // What went out, write by write, with the speed at the time.
     struct Write {
@@ -122,6 +124,7 @@ private:
     std::vector<SerialDevice::Timed> rx_;  // sorted by arrival
     std::vector<Write> writes_;
     int opens_ = 0;
+    int failAfterOpen_ = 0;
 };
 
 }  // namespace testsupport
