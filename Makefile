@@ -18,6 +18,9 @@ test: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan
 	ctest --preset asan
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	ctest --preset fuzz
 
 format:
 	find ui comm console modemtest about platform tests tools bench fuzz main.cpp \
