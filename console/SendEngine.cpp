@@ -48,7 +48,10 @@ void SendEngine::TextOut_KeyPress(std::int16_t& KeyAscii) {
     if (KeyAscii != 13) return;
     KeyAscii = 0;  // Enter never inserts a line break
     f_.SendLen = static_cast<std::int32_t>(f_.TextOut.text().size());
-    if (f_.SendLen == 0) return;
+    if (f_.SendLen == 0) {
+        f_.SendPos = 0;  // keeps SendPos <= SendLen after an Enter in an empty pane
+        return;
+    }
     Skip([this] { f_.TextOut.setEnabled(false); });
     f_.SendInProgress = true;
     Skip([this] { f_.SendChunk = f_.MSComm.outBufferSize(); });

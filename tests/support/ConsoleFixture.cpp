@@ -13,8 +13,8 @@ ConsoleFixture::~ConsoleFixture() = default;
 void ConsoleFixture::load() { platform_.show(*form_); }
 
 void ConsoleFixture::clickOpen() {
-    if (form().ComboPort.listIndex() < 0) selectPort(0);
-    if (form().ComboSpeed.listIndex() < 0) selectSpeed(9);
+    selectPort(0);
+    selectSpeed(9);
     form().ComStartStop.userClick();
 }
 

@@ -31,7 +31,7 @@ protected:
     void load();  // shows the main window (Form_Load runs)
     void selectSpeed(int index) { form().ComboSpeed.userSelect(index); }
     void selectPort(int index) { form().ComboPort.userSelect(index); }
-    void clickOpen();  // selects COM 1 and 9600bps when nothing is selected, then opens
+    void clickOpen();  // selects COM 1 and 9600bps, then opens
     void tick() { platform_.doEvents(); }
     void run(double ms) { platform_.advance(ms); }
     std::string messageTexts() const;

@@ -127,9 +127,12 @@ TEST_F(SendEngineTest, EnterSendsTheTypedLineWithCrOnlyAfterA) {
 }
 
 TEST_F(SendEngineTest, EnterInAnEmptyPaneSendsNothing) {
-    form().SendLen = 5;
+    typeAndEnter(u"at");
+    runUntilIdle();
+    port().clearWrites();
     typeAndEnter(u"");
     EXPECT_EQ(form().SendLen, 0);
+    EXPECT_EQ(form().SendPos, 0);  // the finished transmission left 2 there
     EXPECT_TRUE(port().writes().empty());
     EXPECT_TRUE(form().TextOut.enabled());
     EXPECT_EQ(form().TextOut.text(), u"");
