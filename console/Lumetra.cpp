@@ -1,7 +1,9 @@
 #include "console/Lumetra.h"
 
+#include "about/frmAbout.h"
 #include "comm/CommControl.h"
 #include "console/Colors.h"
+#include "console/SplitterCursor.h"
 #include "ui/Platform.h"
 #include "ui/Skip.h"
 #include "ui/Text.h"
@@ -179,6 +181,7 @@ void Lumetra::designPanes() {
     LabelMove.setCaption(std::u16string(41, u'-'));
     LabelMove.setBackColor(colors::Blue);
     LabelMove.setTabIndex(8);
+    LabelMove.setMouseIcon(SplitterCursor());
     RTextBuf.move(1560, 3120, 6615, 3855);
     RTextBuf.setFont(kSong12);
     RTextBuf.setTabIndex(7);
@@ -198,6 +201,11 @@ void Lumetra::wire() {
     MSComm.OnComm = [this] { tick_.MSComm_OnComm(); };
     TextOut.KeyPress = [this](std::int16_t& k) { send_.TextOut_KeyPress(k); };
     TimerDelay.Tick = [this] { send_.TimerDelay_Timer(); };
+    Resize = [this] { layout_.Form_Resize(); };
+    LabelMove.MouseMove = [this](std::int16_t b, std::int16_t s, float x, float y) {
+        layout_.LabelMove_MouseMove(b, s, x, y);
+    };
+    DblClick = [this] { Form_DblClick(); };
     wireModuleTests();
 }
 
@@ -222,7 +230,17 @@ std::u16string Lumetra::VersionText() {
     return u"V" + ui::Decimal(app.major) + u"." + ui::Decimal(app.minor) + ui::Decimal(app.revision);
 }
 
-void Lumetra::Form_Load() { closedState(); }
+void Lumetra::Form_Load() {
+    placement_.Restore();
+    closedState();
+}
+
+// One About window for the whole run, made on first use; showing it again
+// only brings it forward.
+void Lumetra::Form_DblClick() {
+    if (!about_) about_ = std::make_unique<about::frmAbout>(platform(), services_.registry, services_.shell);
+    platform().show(*about_);
+}
 
 void Lumetra::closedState() {
     const std::pair<ui::Label*, const char16_t*> lines[] = {
@@ -245,6 +263,7 @@ void Lumetra::Form_Unload(std::int16_t&) {
     bool open = true;
     ui::Skip([&] { open = MSComm.portOpen(); });
     if (open) ui::Skip([this] { MSComm.setPortOpen(false); });
+    ui::Skip([this] { placement_.Save(); });
 }
 
 }  // namespace console

@@ -5,10 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "console/PaneLayout.h"
 #include "console/PollTick.h"
 #include "console/PortSwitch.h"
 #include "console/SendEngine.h"
 #include "console/Services.h"
+#include "console/settings/PublicMod.h"
+#include "console/settings/WindowPlacement.h"
 #include "modemtest/CommandButtons.h"
 #include "modemtest/SelfTest.h"
 #include "ui/Controls.h"
@@ -16,6 +19,9 @@
 
 namespace comm {
 class CommControl;
+}
+namespace about {
+class frmAbout;
 }
 
 namespace console {
@@ -77,6 +83,7 @@ public:
     // --- window events
     void Form_Load();
     void Form_Unload(std::int16_t& cancel);
+    void Form_DblClick();
 
     // "V" + major "." minor revision: 1.1.2 gives V1.12.
     std::u16string VersionText();
@@ -97,6 +104,10 @@ private:
     SendEngine send_;
     modemtest::CommandButtons buttons_{*this};
     modemtest::SelfTest selfTest_{*this};
+    PublicMod publicMod_{services_.profile, services_.platform};
+    WindowPlacement placement_{*this, publicMod_};
+    PaneLayout layout_{*this};
+    std::unique_ptr<about::frmAbout> about_;
 };
 
 }  // namespace console
