@@ -25,8 +25,7 @@ std::int32_t PublicMod::ReadIniInt(const std::u16string& Section, const std::u16
 
 // The old value is kept as bytes: a comment in the file's code page passes
 // through untouched.
-void PublicMod::WriteIniString(const std::u16string& Section, const std::u16string& Key,
-                               const std::u16string& Value) {
+void PublicMod::WriteIniString(const std::u16string& Section, const std::u16string& Key, const std::u16string& Value) {
     const std::string section = ui::ToUtf8(Section);
     const std::string key = ui::ToUtf8(Key);
     const std::string old = profile_.getString(section, key, "", kOldValueBuffer, SettingsFile());

@@ -36,7 +36,9 @@ std::int32_t RoundHalfEven(double v) {
 
 // The file holds whole twips; a fractional bound is rounded rather than
 // written with a decimal point the reader would cut off.
-std::u16string TwipsText(float twips) { return ui::Decimal(RoundHalfEven(twips)); }
+std::u16string TwipsText(float twips) {
+    return ui::Decimal(RoundHalfEven(twips));
+}
 
 }  // namespace
 

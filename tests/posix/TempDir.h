@@ -46,8 +46,8 @@ public:
     }
     // Every name in the directory, to see that no temporary file is left behind.
     std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_),
-                                                      std::filesystem::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator()));
     }
 
 private:

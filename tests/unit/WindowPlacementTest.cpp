@@ -21,8 +21,8 @@ protected:
     // Closes the window and starts the program again over the same settings.
     console::Lumetra& restart() {
         platform().unload(current());
-        next_ = std::make_unique<console::Lumetra>(
-            console::Services{platform(), port(), profile(), registry(), shell()});
+        next_ =
+            std::make_unique<console::Lumetra>(console::Services{platform(), port(), profile(), registry(), shell()});
         platform().show(*next_);
         return *next_;
     }
@@ -47,8 +47,8 @@ TEST_F(WindowPlacementTest, FirstStartUsesTheDefaultsAndCloseWritesAllSevenKeys)
 
     platform().unload(form());
     const std::tuple<const char*, const char*, const char*> keys[] = {
-        {"LumetraSet", "Port", "0"}, {"LumetraSet", "Speed", "6"}, {"Point", "Top", "50"},
-        {"Point", "Left", "50"},     {"Point", "Width", "8000"},   {"Point", "Height", "6000"},
+        {"LumetraSet", "Port", "0"},  {"LumetraSet", "Speed", "6"}, {"Point", "Top", "50"},
+        {"Point", "Left", "50"},      {"Point", "Width", "8000"},   {"Point", "Height", "6000"},
         {"Point", "WindowState", "0"}};
     for (auto [section, key, value] : keys) EXPECT_EQ(saved(section, key), value) << key;
     EXPECT_EQ(profile().writes, 7);
@@ -95,9 +95,10 @@ TEST_F(WindowPlacementTest, NegativeStoredValuesSelectNothingAndLoadCompletes) {
 
 TEST_F(WindowPlacementTest, TooSmallSizesAreReplacedAndLargeOnesKept) {
     load();
-    const std::tuple<const char*, float, const char*, float> sizes[] = {
-        {"2999", 8000, "1499", 6000}, {"3000", 3000, "1500", 1500}, {"-1", 8000, "0", 6000},
-        {"100000", 100000, "90000", 90000}};
+    const std::tuple<const char*, float, const char*, float> sizes[] = {{"2999", 8000, "1499", 6000},
+                                                                        {"3000", 3000, "1500", 1500},
+                                                                        {"-1", 8000, "0", 6000},
+                                                                        {"100000", 100000, "90000", 90000}};
     for (auto [width, expectW, height, expectH] : sizes) {
         store("Point", "Width", width);
         store("Point", "Height", height);
@@ -109,12 +110,12 @@ TEST_F(WindowPlacementTest, TooSmallSizesAreReplacedAndLargeOnesKept) {
 
 TEST_F(WindowPlacementTest, TopIsKeptOnTheScreenThenAboveZero) {
     load();
+    // A fifth of 11522.5 is 2304.5 and of 11527.5 is 2305.5: halves go to the
+    // even neighbour. On a screen 500 high -2000 is not past the bottom, and
+    // is then raised to 0.
     const std::tuple<float, const char*, float> cases[] = {
-        {11520, "10520", 10520}, {11520, "10521", 2304}, {11520, "-5", 0},
-        {11522.5f, "99999", 2304},  // 2304.5: halves go to the even neighbour
-        {11527.5f, "99999", 2306},  // 2305.5
-        {500, "-2000", 0},          // not below the screen, then raised to 0
-        {500, "5000", 100}};
+        {11520, "10520", 10520},   {11520, "10521", 2304}, {11520, "-5", 0},  {11522.5f, "99999", 2304},
+        {11527.5f, "99999", 2306}, {500, "-2000", 0},      {500, "5000", 100}};
     for (auto [screenH, stored, expected] : cases) {
         platform().setScreen(15360, screenH);
         store("Point", "Top", stored);
@@ -125,11 +126,11 @@ TEST_F(WindowPlacementTest, TopIsKeptOnTheScreenThenAboveZero) {
 
 TEST_F(WindowPlacementTest, LeftIsRaisedToZeroThenKeptOnTheScreen) {
     load();
-    const std::tuple<float, const char*, float> cases[] = {
-        {15360, "13860", 13860}, {15360, "13861", 3072}, {15360, "-5", 0},
-        {15362.5f, "99999", 3072},  // 3072.5
-        {15367.5f, "99999", 3074},  // 3073.5
-        {1000, "-5", 200}};         // raised to 0, which is past this narrow screen
+    // A fifth of 15362.5 is 3072.5 and of 15367.5 is 3073.5. On a screen 1000
+    // wide -600 is raised to 0, which is then past the screen's right part.
+    const std::tuple<float, const char*, float> cases[] = {{15360, "13860", 13860},   {15360, "13861", 3072},
+                                                           {15360, "-5", 0},          {15362.5f, "99999", 3072},
+                                                           {15367.5f, "99999", 3074}, {1000, "-600", 200}};
     for (auto [screenW, stored, expected] : cases) {
         platform().setScreen(screenW, 11520);
         store("Point", "Left", stored);
@@ -140,7 +141,7 @@ TEST_F(WindowPlacementTest, LeftIsRaisedToZeroThenKeptOnTheScreen) {
 
 TEST_F(WindowPlacementTest, OnlyANormalOrMaximizedStateIsApplied) {
     load();
-    const std::pair<const char*, int> cases[] = {{"2", ui::Maximized}, {"0", ui::Normal}, {"1", ui::Normal},
+    const std::pair<const char*, int> cases[] = {{"2", ui::Maximized}, {"0", ui::Normal},  {"1", ui::Normal},
                                                  {"3", ui::Normal},    {"50", ui::Normal}, {"-2", ui::Normal}};
     for (auto [stored, expected] : cases) {
         form().setWindowState(ui::Normal);

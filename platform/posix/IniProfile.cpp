@@ -1,0 +1,183 @@
+#include "platform/posix/IniProfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/posix/IniText.h"
+
+namespace platform::posix {
+
+namespace {
+
+enum class Found { Missing, Read, Unreadable };
+
+struct Loaded {
+    Found state;
+    std::string bytes;
+};
+
+class FdGuard {
+public:
+    explicit FdGuard(int fd) : fd_(fd) {}
+    ~FdGuard() { ::close(fd_); }
+    FdGuard(const FdGuard&) = delete;
+    FdGuard& operator=(const FdGuard&) = delete;
+
+private:
+    int fd_;
+};
+
+// Only a regular file is read: a directory or a FIFO at the path is treated
+// as unreadable (and never blocks us).
+Loaded Load(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return {(errno == ENOENT || errno == ENOTDIR) ? Found::Missing : Found::Unreadable, {}};
+    FdGuard guard(fd);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return {Found::Unreadable, {}};
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0) {
+            bytes.append(buf, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            return {Found::Unreadable, {}};
+        }
+    }
+    return {Found::Read, std::move(bytes)};
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A file or directory without any write bit is read-only even for root, and
+// a rename would otherwise replace a read-only file in a writable directory.
+bool MayWrite(const std::string& path, const struct stat& st) {
+    return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+// A settings file that is a symbolic link is written where the link points,
+// so the link survives the rename.
+std::string Resolve(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+}
+
+std::string DirOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// An exclusive new file beside the target; 0666 lets the umask decide the
+// mode of a settings file that did not exist before.
+int CreateTemp(const std::string& target, std::string& name) {
+    static std::atomic<unsigned> counter{0};
+    const std::size_t slash = target.rfind('/');
+    const std::string dir = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string base = target.substr(slash == std::string::npos ? 0 : slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = dir + "." + base + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+void SyncDir(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);  // the rename itself reaches the disk; a failure here loses nothing already written
+    ::close(fd);
+}
+
+// The whole new text reaches the disk before it takes the old file's name.
+bool Replace(const std::string& target, const std::string& bytes, const struct stat* old) {
+    std::string temp;
+    const int fd = CreateTemp(target, temp);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, bytes);
+    if (ok && old) {
+        ok = ::fchmod(fd, old->st_mode & 07777) == 0;
+        if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
+            // Only root may give a file away; otherwise the file stays ours.
+        }
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    SyncDir(DirOf(target));
+    return true;
+}
+
+}  // namespace
+
+int IniProfile::getInt(const std::string& section, const std::string& key, int def, const std::string& path) {
+    Loaded file = Load(path);
+    if (file.state != Found::Read) return def;
+    const auto value = IniText(std::move(file.bytes)).get(section, key);
+    if (!value || value->empty()) return def;
+    return IniText::LeadingInt(*value);
+}
+
+std::string IniProfile::getString(const std::string& section, const std::string& key, const std::string& def, int size,
+                                  const std::string& path) {
+    if (size <= 0) return {};
+    std::string out = def;
+    Loaded file = Load(path);
+    if (file.state == Found::Read) {
+        if (auto value = IniText(std::move(file.bytes)).get(section, key)) out = std::move(*value);
+    }
+    if (out.size() > static_cast<std::size_t>(size - 1)) out.resize(static_cast<std::size_t>(size - 1));
+    return out;
+}
+
+// Whatever cannot be done safely leaves the file as it was: a path that is
+// not a regular file, a file or directory that may not be written, a file
+// that cannot be read (its text would be lost).
+bool IniProfile::writeString(const std::string& section, const std::string& key, const std::string& value,
+                             const std::string& path) {
+    const std::string target = Resolve(path);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT) return false;
+    if (exists && (!S_ISREG(st.st_mode) || !MayWrite(target, st))) return false;
+    struct stat dirSt {};
+    const std::string dir = DirOf(target);
+    if (::stat(dir.c_str(), &dirSt) != 0 || !MayWrite(dir, dirSt)) return false;
+
+    const Loaded old = Load(target);
+    if (old.state == Found::Unreadable) return false;
+    IniText text(old.bytes);
+    if (!text.put(section, key, value)) return false;
+    if (old.state == Found::Read && text.bytes() == old.bytes) return true;  // already stored: spare the disk
+    return Replace(target, text.bytes(), exists ? &st : nullptr);
+}
+
+}  // namespace platform::posix

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "console/Lumetra.h"
+#include "platform/posix/IniProfile.h"
+#include "tests/posix/TempDir.h"
+#include "tests/support/FakeRegistry.h"
+#include "tests/support/FakeShell.h"
+#include "tests/support/SimCommControl.h"
+#include "tests/support/VirtualPlatform.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+// Notes the order in which the window's own properties change.
+class RecordingPlatform : public testsupport::VirtualPlatform {
+public:
+    void formChanged(ui::Form& form, ui::Prop prop) override {
+        changes.push_back(prop);
+        VirtualPlatform::formChanged(form, prop);
+    }
+    std::vector<ui::Prop> changes;
+};
+
+// The main window over a real settings file in a temporary program directory.
+class SettingsFileTest : public ::testing::Test {
+protected:
+    SettingsFileTest() { platform.appInfo().path = dir.path(); }
+
+    console::Lumetra& start() {
+        if (form) platform.unload(*form);
+        form = std::make_unique<console::Lumetra>(console::Services{platform, port, ini, registry, shell});
+        platform.changes.clear();
+        platform.show(*form);
+        return *form;
+    }
+    std::string file() const { return TempDir::read(dir.file("lumetra.ini")); }
+
+    TempDir dir;
+    RecordingPlatform platform;
+    testsupport::SimCommControl port{[this] { return platform.nowUs(); }};
+    platform::posix::IniProfile ini;
+    testsupport::FakeRegistry registry;
+    testsupport::FakeShell shell;
+    std::unique_ptr<console::Lumetra> form;
+};
+
+TEST_F(SettingsFileTest, FirstRunCreatesTheFileAndTheNextRunRestoresIt) {
+    start();
+    form->ComboPort.userSelect(2);
+    form->ComboSpeed.userSelect(15);
+    form->userSetBounds(300, 400, 9000, 7000);
+    form->userSetWindowState(ui::Maximized);
+    platform.unload(*form);
+    EXPECT_EQ(file(),
+              "[LumetraSet]\nPort=2\nSpeed=15\n\n"
+              "[Point]\nTop=400\nLeft=300\nWidth=9000\nHeight=7000\nWindowState=2\n");
+
+    console::Lumetra& again = start();
+    EXPECT_EQ(again.ComboPort.text(), u"COM 3");
+    EXPECT_EQ(again.ComboSpeed.text(), u"115200bps");
+    EXPECT_EQ(port.settings(), u"115200,N,8,1");
+    EXPECT_EQ(again.top(), 400);
+    EXPECT_EQ(again.left(), 300);
+    EXPECT_EQ(again.width(), 9000);
+    EXPECT_EQ(again.height(), 7000);
+    EXPECT_EQ(again.windowState(), ui::Maximized);
+    // The normal bounds are in place before the window is maximized over them.
+    const auto state = std::find(platform.changes.begin(), platform.changes.end(), ui::Prop::WindowState);
+    ASSERT_NE(state, platform.changes.end());
+    for (ui::Prop bound : {ui::Prop::Top, ui::Prop::Left, ui::Prop::Width, ui::Prop::Height})
+        EXPECT_NE(std::find(platform.changes.begin(), state, bound), state);
+}
+
+// A hand-written file keeps its comments and layout, and an inline comment
+// keeps its column across runs.
+TEST_F(SettingsFileTest, HandWrittenFileKeepsItsCommentsAcrossRuns) {
+    TempDir::write(dir.file("lumetra.ini"),
+                   "; Lumetra settings\r\n[LumetraSet]\r\nPort=2    ;the bench adapter\r\nSpeed=9\r\n\r\n"
+                   "[Ports]\r\nCOM3=/dev/ttyUSB0\r\n");
+    start();
+    EXPECT_EQ(form->ComboPort.text(), u"COM 3");
+    form->ComboPort.userSelect(3);
+    platform.unload(*form);
+    EXPECT_EQ(file(),
+              "; Lumetra settings\r\n[LumetraSet]\r\nPort=3    ;the bench adapter\r\nSpeed=9\r\n\r\n"
+              "[Ports]\r\nCOM3=/dev/ttyUSB0\r\n\r\n"
+              "[Point]\r\nTop=50\r\nLeft=50\r\nWidth=8000\r\nHeight=6000\r\nWindowState=0\r\n");
+}
+
+TEST_F(SettingsFileTest, ReadOnlyProgramDirectoryStillClosesTheWindow) {
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    start();
+    platform.unload(*form);
+    EXPECT_FALSE(form->loaded());
+    EXPECT_TRUE(platform.escapes.empty());
+    EXPECT_EQ(dir.entries(), 0u);
+}
+
+}  // namespace
