@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <tuple>
 
@@ -24,8 +25,9 @@ int MemoryProfile::getInt(const std::string& section, const std::string& k, int 
     lastPath = path;
     auto it = values_.find(key("*", section, k));
     if (it == values_.end()) it = values_.find(key(path, section, k));
-    if (it == values_.end()) return def;
-    return static_cast<int>(std::strtol(it->second.c_str(), nullptr, 10));
+    if (it == values_.end() || it->second.empty()) return def;  // an empty value reads as missing
+    const long long v = std::strtoll(it->second.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
 }
 
 std::string MemoryProfile::getString(const std::string& section, const std::string& k, const std::string& def,
