@@ -12,6 +12,8 @@ std::u16string ErrorText(int number) {
         return u"端口已经打开 (Port already open)";
     case err::DeviceNotFound:
         return u"找不到串口设备:请检查线缆是否插好,或在设置文件[Ports]节中指定设备 (Device not found)";
+    case err::OpenFailed:
+        return u"系统拒绝打开该串口设备 (The system could not open the port)";
     case err::PortNotOpen:
         return u"端口没有打开 (Port is not open)";
     case err::PortBusy:

@@ -10,6 +10,7 @@ namespace err {
 inline constexpr int InvalidPortNumber = 8002;
 inline constexpr int PortAlreadyOpen = 8005;
 inline constexpr int DeviceNotFound = 8010;      // no such device
+inline constexpr int OpenFailed = 8011;          // any other reason the system gave
 inline constexpr int PortNotOpen = 8012;
 inline constexpr int PortBusy = 8013;            // another program holds it
 inline constexpr int PermissionDenied = 8014;    // no access to the device

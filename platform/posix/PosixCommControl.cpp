@@ -1,0 +1,166 @@
+#include "platform/posix/PosixCommControl.h"
+
+#include <climits>
+#include <utility>
+
+#include "comm/CommError.h"
+#include "platform/posix/Cp936.h"
+#include "platform/posix/ErrnoMapping.h"
+#include "platform/posix/PortNames.h"
+#include "ui/Error.h"
+
+namespace platform::posix {
+
+namespace {
+
+constexpr int HighestPort = 255;
+
+// The console only ever asks for byte input, no flow control and no comm
+// events; anything else would be silently ignored here, so it is refused.
+void RequireValue(bool ok) {
+    if (!ok) throw ui::Error(comm::err::InvalidProperty, "Invalid property value");
+}
+
+}  // namespace
+
+PosixCommControl::PosixCommControl(console::PrivateProfile& profile, std::string iniPath)
+    : profile_(profile), iniPath_(std::move(iniPath)) {}
+
+void PosixCommControl::setCommPort(int port) {
+    if (port < 1 || port > HighestPort) throw ui::Error(comm::err::InvalidPortNumber, "Invalid port number");
+    if (device_.isOpen()) throw ui::Error(comm::err::PortAlreadyOpen, "Port already open");
+    port_ = port;
+}
+
+void PosixCommControl::setSettings(const std::u16string& text) {
+    const comm::LineSettings parsed = comm::ParseLineSettings(text);
+    if (device_.isOpen()) {
+        try {
+            device_.configure(parsed);
+        } catch (const ui::Error&) {
+            // Half-applied settings would leave the line in neither state. The
+            // refusal is what the caller hears about, not a failed restore.
+            try {
+                device_.configure(settings_);
+            } catch (const ui::Error&) {
+            }
+            throw;
+        }
+    }
+    settings_ = parsed;
+    settingsText_ = text;
+}
+
+void PosixCommControl::setPortOpen(bool open) {
+    if (!open) {
+        device_.close();
+        queue_.clear();
+        return;
+    }
+    if (device_.isOpen()) throw ui::Error(comm::err::PortAlreadyOpen, "Port already open");
+    this->open();
+}
+
+void PosixCommControl::open() {
+    device_.open(PortDevicePath(profile_, iniPath_, port_));
+    try {
+        device_.configure(settings_);
+        applyHeldLines();
+    } catch (...) {
+        device_.close();
+        throw;
+    }
+    queue_.clear();
+}
+
+// A pseudo-terminal or a bare three-wire adapter has no modem lines; such a
+// port still opens, and the line setters report it when they are used.
+void PosixCommControl::applyHeldLines() {
+    try {
+        device_.drive(OutputLine::Dtr, dtr_);
+        device_.drive(OutputLine::Rts, rts_);
+    } catch (const ui::Error& e) {
+        if (e.number() != comm::err::NoModemLines) throw;
+    }
+}
+
+void PosixCommControl::setInputMode(int mode) {
+    RequireValue(mode == 0 || mode == 1);
+}
+void PosixCommControl::setInputLen(int len) {
+    RequireValue(len == 0);
+}
+void PosixCommControl::setHandshaking(int mode) {
+    RequireValue(mode == 0);
+}
+void PosixCommControl::setRThreshold(int n) {
+    RequireValue(n == 0);
+}
+void PosixCommControl::setSThreshold(int n) {
+    RequireValue(n == 0);
+}
+
+// The held value is what the user asked for, even when the device cannot show it.
+void PosixCommControl::setRTSEnable(bool on) {
+    rts_ = on;
+    if (device_.isOpen()) device_.drive(OutputLine::Rts, on);
+}
+
+void PosixCommControl::setDTREnable(bool on) {
+    dtr_ = on;
+    if (device_.isOpen()) device_.drive(OutputLine::Dtr, on);
+}
+
+bool PosixCommControl::heldLine(InputLine line) {
+    requireOpen();
+    return device_.holding(line);
+}
+
+bool PosixCommControl::dsrHolding() {
+    return heldLine(InputLine::Dsr);
+}
+bool PosixCommControl::ctsHolding() {
+    return heldLine(InputLine::Cts);
+}
+bool PosixCommControl::cdHolding() {
+    return heldLine(InputLine::Cd);
+}
+
+void PosixCommControl::requireOpen() const {
+    if (!device_.isOpen()) throw ui::Error(comm::err::PortNotOpen, "Operation valid only when the port is open");
+}
+
+void PosixCommControl::flushOrThrow() {
+    if (int e = queue_.flushTo(device_.fd())) ThrowPortError(PortStep::Write, e, "write", device_.path());
+}
+
+// Receiving goes on whatever the transmit side does, so a failed flush here
+// is left for the next output or outBufferCount to report.
+int PosixCommControl::inBufferCount() {
+    requireOpen();
+    (void)queue_.flushTo(device_.fd());
+    return device_.bytesWaiting();
+}
+
+std::vector<std::uint8_t> PosixCommControl::input() {
+    requireOpen();
+    (void)queue_.flushTo(device_.fd());
+    // A hung-up tty reads as empty; the count call is what notices it has gone.
+    if (device_.bytesWaiting() == 0) return {};
+    return device_.readWaiting();
+}
+
+int PosixCommControl::outBufferCount() {
+    requireOpen();
+    flushOrThrow();
+    const long long total = static_cast<long long>(queue_.size()) + device_.kernelOutQueue();
+    return total > INT_MAX ? INT_MAX : static_cast<int>(total);
+}
+
+void PosixCommControl::output(const std::u16string& text) {
+    requireOpen();
+    queue_.append(EncodeCp936(text));
+    flushOrThrow();
+}
+
+}  // namespace platform::posix
