@@ -131,16 +131,22 @@ bool IniText::endsInBlankLine() const {
 }
 
 // A last line without a line ending keeps going without one.
+// A last line cut off after its CR already reads as ended; only the LF is
+// missing, and a whole line end would put a CR into its value.
+std::string IniText::finishLastLine(const std::string& eol) const {
+    return !bytes_.empty() && bytes_.back() == '\r' ? std::string("\n") : eol;
+}
+
 void IniText::insertAfter(const Line& anchor, std::string_view entry) {
     const std::string eol = lineEnding();
     const bool ended = anchor.end > anchor.begin && bytes_[anchor.end - 1] == '\n';
-    bytes_.insert(anchor.end, ended ? std::string(entry) + eol : eol + std::string(entry));
+    bytes_.insert(anchor.end, ended ? std::string(entry) + eol : finishLastLine(eol) + std::string(entry));
 }
 
 void IniText::appendSection(std::string_view section, std::string_view entry) {
     const std::string eol = lineEnding();
     std::string add;
-    if (!bytes_.empty() && bytes_.back() != '\n') add += eol;
+    if (!bytes_.empty() && bytes_.back() != '\n') add += finishLastLine(eol);
     if (!endsInBlankLine()) add += eol;  // one blank line between sections
     add += "[" + std::string(section) + "]" + eol + std::string(entry) + eol;
     bytes_ += add;

@@ -55,6 +55,7 @@ private:
     Line lineAt(std::size_t pos) const;
     Parsed parse(const Line& line) const;
     std::string lineEnding() const;
+    std::string finishLastLine(const std::string& eol) const;
     bool endsInBlankLine() const;
     void insertAfter(const Line& anchor, std::string_view entry);
     void appendSection(std::string_view section, std::string_view entry);

@@ -174,3 +174,20 @@ TEST(IniText, GarbageNeverBreaksReadingOrWriting) {
 }
 
 }  // namespace
+
+namespace {
+
+// Found by fuzzing: a file cut off after the CR of its last line.
+TEST(IniText, AddingAfterALastLineCutOffAfterItsCrKeepsThatValue) {
+    IniText key("[Point]\r\nTop=4\r");
+    ASSERT_TRUE(key.put("Point", "Left", "1"));
+    EXPECT_EQ(key.bytes(), "[Point]\r\nTop=4\r\nLeft=1");  // still no final line end
+    EXPECT_EQ(key.get("Point", "Top"), "4");
+
+    IniText section("[Point]\r\nTop=4\r");
+    ASSERT_TRUE(section.put("LumetraSet", "Port", "2"));
+    EXPECT_EQ(section.get("Point", "Top"), "4");
+    EXPECT_EQ(section.get("LumetraSet", "Port"), "2");
+}
+
+}  // namespace
