@@ -11,6 +11,9 @@ build: deps
 run: build
 	./build/default/lumetra
 
+demo: build
+	scripts/demo
+
 test: deps
 	cmake --preset default >/dev/null
 	cmake --build --preset default
