@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/qt/Binding.h"
+
+namespace ui {
+class Line;
+}
+
+namespace platform::qt {
+
+// A line has no widget: the form paints it; a change repaints the form.
+class LineBinding : public Binding {
+public:
+    LineBinding(FormView& view, ui::Line& line);
+
+    ui::Line& line() const { return line_; }
+
+protected:
+    bool applyOwn(ui::Prop prop) override;
+    void applyAllOwn() override {}
+
+private:
+    ui::Line& line_;
+};
+
+}  // namespace platform::qt
