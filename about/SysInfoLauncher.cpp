@@ -5,6 +5,7 @@
 
 #include "about/Registry.h"
 #include "about/SystemShell.h"
+#include "ui/Error.h"
 #include "ui/Platform.h"
 
 namespace about {
@@ -74,9 +75,15 @@ bool SysInfoLauncher::GetKeyValue(std::uint32_t& KeyRoot, std::string& KeyName, 
         return false;
     }
     if (size > buffer.size()) size = static_cast<std::uint32_t>(buffer.size());  // never read past what came back
-    // A terminating NUL is not part of the text. A value with no data bytes at
-    // all reads as empty text: the lookup succeeds and finds nothing to start.
-    if (size > 0 && buffer[size - 1] == 0) --size;
+    // A value with no data bytes has no character to test: the lookup fails
+    // to its caller, which reports system information as unavailable. The key
+    // is closed first, and KeyVal keeps what it held.
+    if (size == 0) {
+        registry_.closeKey(hKey);
+        throw ui::Error(ui::err::InvalidCall, "empty registry value");
+    }
+    // A terminating NUL is not part of the text.
+    if (buffer[size - 1] == 0) --size;
     const std::string value(buffer.begin(), buffer.begin() + size);
     if (type == Registry::REG_SZ) {
         KeyVal = value;

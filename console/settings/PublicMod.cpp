@@ -10,7 +10,18 @@ namespace {
 
 constexpr int kDefaultValue = 50;
 constexpr int kOldValueBuffer = 300;  // the old value arrives cut to 299 bytes
-constexpr std::int16_t kMinCommentGap = 4;
+constexpr long kMinCommentGap = 4;
+
+// The ';' column counted in characters of the ANSI code page (936): a lead
+// byte 0x81..0xFE and the byte after it are one character.
+long CharacterColumn(const std::string& bytes, std::size_t index) {
+    long column = 0;
+    for (std::size_t i = 0; i < index; ++i, ++column) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x81 && b <= 0xFE && i + 1 < index) ++i;
+    }
+    return column + 1;
+}
 
 }  // namespace
 
@@ -24,7 +35,8 @@ std::int32_t PublicMod::ReadIniInt(const std::u16string& Section, const std::u16
 }
 
 // The old value is kept as bytes: a comment in the file's code page passes
-// through untouched.
+// through untouched. The gap is computed exactly: a value too long to leave
+// 4 blanks pushes the comment right, it never wraps round.
 void PublicMod::WriteIniString(const std::u16string& Section, const std::u16string& Key, const std::u16string& Value) {
     const std::string section = ui::ToUtf8(Section);
     const std::string key = ui::ToUtf8(Key);
@@ -32,10 +44,9 @@ void PublicMod::WriteIniString(const std::u16string& Section, const std::u16stri
     std::string text = ui::ToUtf8(Value);
     const std::size_t semicolon = old.find(';');
     if (semicolon != std::string::npos) {
-        const long long p = static_cast<long long>(semicolon) + 1;
-        const long long n = static_cast<long long>(text.size());
-        // A 16-bit count, as the column arithmetic was written: it wraps.
-        auto pad = static_cast<std::int16_t>(static_cast<std::uint16_t>(p - n - 1));
+        const long p = CharacterColumn(old, semicolon);
+        const long n = static_cast<long>(Value.size());
+        long pad = p - n - 1;
         if (pad < kMinCommentGap) pad = kMinCommentGap;
         text += std::string(static_cast<std::size_t>(pad), ' ') + old.substr(semicolon);
     }

@@ -1,5 +1,6 @@
 #include "console/settings/WindowPlacement.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -34,10 +35,13 @@ std::int32_t RoundHalfEven(double v) {
     return static_cast<std::int32_t>(r);
 }
 
-// The file holds whole twips; a fractional bound is rounded rather than
-// written with a decimal point the reader would cut off.
+// The general decimal form: no point for a whole number, the shortest
+// digits that give the value back otherwise (a reader takes its integer part).
 std::u16string TwipsText(float twips) {
-    return ui::Decimal(RoundHalfEven(twips));
+    if (std::isfinite(twips) && twips == std::trunc(twips)) return ui::Decimal(RoundHalfEven(twips));
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, twips);
+    return std::u16string(buf, res.ptr);
 }
 
 }  // namespace

@@ -68,10 +68,12 @@ void WindowGeometry::applyBounds() {
     Applying applying(applying_);
     applied_ = frame();
     window_.move(scale_.toPixels(form_.left()), scale_.toPixels(form_.top()));
+    // A fixed dialog keeps its design client area whatever frame the window
+    // system draws around it.
     if (form_.sizable())
         window_.resize(clientSize());
     else
-        window_.setFixedSize(clientSize());
+        window_.setFixedSize(scale_.toPixels(form_.clientWidth()), scale_.toPixels(form_.clientHeight()));
 }
 
 void WindowGeometry::refit() {

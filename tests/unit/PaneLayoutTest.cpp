@@ -308,3 +308,19 @@ TEST(SplitterCursor, ArrowsPointAwayFromTheBars) {
 }
 
 }  // namespace
+
+namespace {
+
+using FirstStart = testsupport::ConsoleFixture;
+
+// The first start's placement (8000 x 6000 twips) lays the panes out by itself.
+TEST_F(FirstStart, LaysOutThePanesFromThePlacement) {
+    load();
+    EXPECT_EQ(form().TextOut.width(), 6340.0f);
+    EXPECT_EQ(form().TextOut.height(), 2060.0f);
+    EXPECT_EQ(form().LabelMove.top(), 2050.0f);
+    EXPECT_EQ(form().RTextBuf.top(), 2100.0f);
+    EXPECT_EQ(form().RTextBuf.height(), 3490.0f);
+}
+
+}  // namespace

@@ -65,15 +65,17 @@ TEST_F(PublicModTest, OldValueArrivesCutTo299Bytes) {
     EXPECT_EQ(stored.size(), 299u);
 }
 
-// The blank count is a 16-bit value: with a value long enough it wraps
-// instead of going negative.
-TEST_F(PublicModTest, BlankCountWrapsAtSixteenBits) {
+// A value too long for the comment's column pushes it right by exactly 4
+// blanks, however long it is: the gap never wraps round.
+TEST_F(PublicModTest, AVeryLongValueStillLeavesFourBlanks) {
     const std::u16string longValue(40000, u'9');
-    // 6 - 40000 - 1 = -39995, which is 25541 in 16 bits.
-    EXPECT_EQ(writeOver("0    ;note", longValue), std::string(40000, '9') + std::string(25541, ' ') + ";note");
-    const std::u16string longer(70000, u'9');
-    // 6 - 70000 - 1 = -69995, which is -4459 in 16 bits: raised to 4.
-    EXPECT_EQ(writeOver("0    ;note", longer), std::string(70000, '9') + "    ;note");
+    EXPECT_EQ(writeOver("0    ;note", longValue), std::string(40000, '9') + "    ;note");
+}
+
+// The column counts characters: a double-byte character before the ';' is one.
+TEST_F(PublicModTest, CommentColumnCountsDoubleByteCharactersOnce) {
+    // "中文" in code page 936, then 4 blanks: the ';' is the 7th character.
+    EXPECT_EQ(writeOver("\xD6\xD0\xCE\xC4    ;x", u"1"), "1     ;x");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "about/frmAbout.h"
 #include "tests/support/ConsoleFixture.h"
+#include "ui/Error.h"
 
 namespace {
 
@@ -146,9 +147,12 @@ TEST_F(SysInfoLauncherTest, FailuresEmptyTheTextAndCloseWhatWasOpened) {
     for (std::uint32_t mask : registry().accessMasks) EXPECT_EQ(mask, 0x2003Fu);
 }
 
-TEST_F(SysInfoLauncherTest, EmptyValueReadsAsEmptyText) {
-    registry().setRaw(kPathKey, "PATH", about::Registry::REG_SZ, {});
-    EXPECT_EQ(readOk(kPathKey, "PATH"), "");
+TEST_F(SysInfoLauncherTest, EmptyValueFailsToTheCallerWithTheKeyClosed) {
+    registry().setRaw(kPathKey, "PATH", about::Registry::REG_DWORD, {});
+    std::uint32_t root = about::Registry::HKEY_LOCAL_MACHINE;
+    std::string key = kPathKey, name = "PATH", value = "kept";
+    EXPECT_THROW(about.GetKeyValue(root, key, name, value), ui::Error);
+    EXPECT_EQ(value, "kept");
     expectKeysClosed();
 }
 

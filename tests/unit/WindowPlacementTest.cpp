@@ -194,17 +194,17 @@ TEST_F(WindowPlacementTest, ChosenPortAndSpeedSurviveARestart) {
     EXPECT_EQ(port().settings(), u"115200,N,8,1");
 }
 
-TEST_F(WindowPlacementTest, FractionalBoundsAreWrittenAsWholeTwipsHalfToEven) {
+TEST_F(WindowPlacementTest, BoundsAreWrittenInTheGeneralDecimalForm) {
     load();
     form().setLeft(100.5f);
-    form().setTop(101.5f);
+    form().setTop(101.0f);
     form().setWidth(8000.25f);
     form().setHeight(-2.5f);
     platform().unload(form());
-    EXPECT_EQ(saved("Point", "Left"), "100");
-    EXPECT_EQ(saved("Point", "Top"), "102");
-    EXPECT_EQ(saved("Point", "Width"), "8000");
-    EXPECT_EQ(saved("Point", "Height"), "-2");
+    EXPECT_EQ(saved("Point", "Left"), "100.5");
+    EXPECT_EQ(saved("Point", "Top"), "101");
+    EXPECT_EQ(saved("Point", "Width"), "8000.25");
+    EXPECT_EQ(saved("Point", "Height"), "-2.5");
 }
 
 TEST_F(WindowPlacementTest, SettingsAreSavedEvenWhenThePortWillNotClose) {
