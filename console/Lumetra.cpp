@@ -55,7 +55,8 @@ Lumetra::Lumetra(Services services)
     wire();
 }
 
-Lumetra::~Lumetra() = default;
+// The serial control may outlive the window: it must not call back into it.
+Lumetra::~Lumetra() { MSComm.OnComm = nullptr; }
 
 void Lumetra::design() {
     setClientSize(7995, 9120);

@@ -84,6 +84,12 @@ TEST_F(CommandButtonsTest, PinGoesOutOnlyWhenAskedForAndFourCharactersLong) {
     EXPECT_EQ(form().RTextBuf.text(), u"\r\nOK\r\n");  // only the answer to the PIN
 
     device.lines.clear();
+    form().TextPIN.setMaxLength(0);  // a PIN of five set by code is not sent either
+    form().TextPIN.setText(u"12345");
+    form().ComPIN.userClick();
+    EXPECT_EQ(device.heard(), std::vector<std::string>{"AT+CPIN?"});
+
+    device.lines.clear();
     form().TextPIN.setText(u"123");
     form().ComPIN.userClick();
     EXPECT_EQ(device.heard(), std::vector<std::string>{"AT+CPIN?"});
@@ -131,6 +137,7 @@ TEST(JudgeSignal, WithoutCsqTheFifthAndSixthCharactersAreRead) {
     EXPECT_EQ(JudgeSignal(u"abcd"), SignalVerdict::TooLow);
     EXPECT_EQ(JudgeSignal(u"+csq: 31,99"), SignalVerdict::Fine);  // case does not matter
     EXPECT_EQ(JudgeSignal(u"+CSQ: 20"), SignalVerdict::NoAntenna);  // the answer ends early
+    EXPECT_EQ(JudgeSignal(u"+CSQ: 25,0 xx99"), SignalVerdict::NoAntenna);  // the 99 lies past the six characters
 }
 
 TEST_F(CommandButtonsTest, NumberAndPinBoxesTakeDigitsAndControlKeysOnly) {
@@ -148,6 +155,8 @@ TEST_F(CommandButtonsTest, NumberAndPinBoxesTakeDigitsAndControlKeysOnly) {
         box->userType(0, 8);  // Backspace passes
         EXPECT_EQ(box->text(), u"1");
     }
+    for (std::int16_t k : {48, 57, 31, 0}) EXPECT_EQ(modemtest::FilterDigitKey(k), k);
+    for (std::int16_t k : {47, 58, 32}) EXPECT_EQ(modemtest::FilterDigitKey(k), 0);
     std::int16_t enter = 13, chinese = static_cast<std::int16_t>(0xD0C5), paste = 22;
     form().TextNumber.KeyPress(enter);
     form().TextNumber.KeyPress(chinese);

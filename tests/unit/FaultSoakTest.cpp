@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "comm/CommError.h"
 #include "tests/support/ConsoleFixture.h"
@@ -94,12 +96,21 @@ protected:
     testsupport::ScriptedDevice device;
 };
 
-TEST_F(FaultSoak, RandomActionsKeepTheConsoleSound) {
-    // LUMETRA_SOAK_SEED replays a run.
-    const char* fixed = std::getenv("LUMETRA_SOAK_SEED");
-    const unsigned seed = fixed ? static_cast<unsigned>(std::strtoul(fixed, nullptr, 10)) : std::random_device{}();
+// Fixed seeds keep the run the same everywhere; LUMETRA_SOAK_SEED replays one
+// seed, or "random" draws a new one.
+std::vector<unsigned> Seeds() {
+    const char* chosen = std::getenv("LUMETRA_SOAK_SEED");
+    if (!chosen) return {20261208u, 1u, 77u, 4242u, 31337u};
+    if (std::string(chosen) == "random") return {std::random_device{}()};
+    return {static_cast<unsigned>(std::strtoul(chosen, nullptr, 10))};
+}
+
+class FaultSoakSeeds : public FaultSoak, public ::testing::WithParamInterface<unsigned> {};
+
+TEST_P(FaultSoakSeeds, RandomActionsKeepTheConsoleSound) {
+    const unsigned seed = GetParam();
     rng.seed(seed);
-    SCOPED_TRACE("replay with seed " + std::to_string(seed));
+    SCOPED_TRACE("replay with LUMETRA_SOAK_SEED=" + std::to_string(seed));
     for (int step = 0; step < 20000; ++step) {
         act();
         checkInvariants(step);
@@ -117,5 +128,7 @@ TEST_F(FaultSoak, RandomActionsKeepTheConsoleSound) {
     EXPECT_FALSE(form().PortIsOpen);
     EXPECT_FALSE(port().portOpen());
 }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, FaultSoakSeeds, ::testing::ValuesIn(Seeds()));
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "comm/CommError.h"
 #include "console/Colors.h"
+#include "console/PortSettingsText.h"
 #include "tests/support/ConsoleFixture.h"
 
 namespace {
@@ -100,7 +101,9 @@ TEST_F(PortSwitchTest, AnOpenThatFailsButLeftThePortOpenClosesItAgain) {
 TEST_F(PortSwitchTest, RefusedPortNumberAndSettingsAreDroppedBeforeTheOpen) {
     form().ComboPort.setListIndex(-1);  // no port selected: port number 0
     port().fail(Member::Settings, comm::err::InvalidSettings, 1);
+    port().calls.clear();
     form().ComStartStop.userClick();
+    EXPECT_EQ(port().calls[1], "CommPort=0");
     EXPECT_TRUE(form().PortIsOpen);  // opened with what the control held
     EXPECT_EQ(port().commPort(), 1);
     EXPECT_TRUE(platform().messages.empty());
@@ -124,6 +127,9 @@ TEST_F(PortSwitchTest, CloseReturnsToItsOwnClosedStateAndKeepsThePane) {
     for (auto* l : {&form().LabelDTR, &form().LabelRTS, &form().LabelDSR, &form().LabelCTS, &form().LabelCD})
         EXPECT_EQ(l->backColor(), LightYellow);
     EXPECT_EQ(form().LabelDTR.caption(), u"DTR");
+    EXPECT_EQ(form().LabelRTS.caption(), u"RTS");
+    EXPECT_EQ(form().LabelDSR.caption(), u"DSR");
+    EXPECT_EQ(form().LabelCTS.caption(), u"CTS");
     EXPECT_EQ(form().LabelCD.caption(), u"CD");
     EXPECT_EQ(form().caption(), u"Orvane设备测试程序  版本 V1.12");
     EXPECT_EQ(form().RTextBuf.text(), u"reply");
@@ -196,6 +202,12 @@ TEST_F(PortSwitchTest, AFailingLineReadStopsTheRefreshThere) {
     EXPECT_EQ(form().LabelCD.caption(), u"CD=1 OFF");  // not reached this tick
     EXPECT_TRUE(form().TimerRead.running());          // and the tick goes on
     EXPECT_TRUE(form().PortIsOpen);
+}
+
+TEST(PortSettingsText, LeadingDigitsOrZero) {
+    EXPECT_EQ(console::PortSettingsText(u"9600bps"), u"9600,N,8,1");
+    EXPECT_EQ(console::PortSettingsText(u""), u"0,N,8,1");
+    EXPECT_EQ(console::PortSettingsText(u"bps"), u"0,N,8,1");
 }
 
 }  // namespace

@@ -178,4 +178,36 @@ TEST_F(SelfTestTest, FailingPortOperationsFollowTheSkipRules) {
     EXPECT_TRUE(platform().escapes.empty());
 }
 
+TEST_F(SelfTestTest, SelectsNineHundredFirstAndKeepsItsPauses) {
+    selectSpeed(14);  // the user left 57600 selected
+    port().calls.clear();
+    device.lines.clear();
+    runScript();
+    ASSERT_FALSE(port().calls.empty());
+    EXPECT_EQ(port().calls.front(), "Settings=9600,N,8,1");
+    EXPECT_EQ(form().caption(), u"ORVANE测试中连接 COM 1 状态9600,N,8,1 ......");
+    ASSERT_EQ(device.lines.size(), 14u);
+    EXPECT_EQ(device.lines[0].baud, 9600);
+    auto at = [&](const std::string& line) {
+        for (const auto& w : port().writes())
+            if (w.bytes == line + "\r\n") return w.atUs / 1000;
+        return std::int64_t{-1};
+    };
+    const std::string clockSet = "AT+CCLK=\"26/12/08,23:59:59\"";
+    EXPECT_EQ(at(clockSet) - at("ATE1V1"), 300 + 50);
+    EXPECT_EQ(at("AT+CCLK?") - at(clockSet), 300 + 8 * (300 + 250) + 200);
+    EXPECT_EQ(at("AT+CGMR") - at("ATD*#06#"), 300);
+    EXPECT_EQ(at("ATI") - at("AT+CGMR"), 300 + 550);
+}
+
+TEST_F(SelfTestTest, AHitAtTheEleventhTryIsNoMiss) {
+    device.speeds = {600};
+    runScript();
+    EXPECT_EQ(huntSpeeds().size(), 11u);
+    EXPECT_EQ(port().settings(), u"600,N,8,1");
+    // At 600 bit/s the later answers outlast their waits, but the module did answer.
+    for (const auto& m : messages()) EXPECT_NE(m, u"Orvane没有反应");
+    EXPECT_NE(device.heard().size(), 11u);
+}
+
 }  // namespace

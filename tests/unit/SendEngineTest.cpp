@@ -179,7 +179,17 @@ TEST_F(SendEngineTest, LongLineIsPacedOneChunkPerTickThatFindsTheBufferEmpty) {
     runUntilIdle();
     EXPECT_EQ(port().writes().size(), 3u);
     EXPECT_EQ(form().TextSend.backColor(), Yellow);
+}
+
+TEST_F(SendEngineTest, CompletionFocusesThePaneAndAnIdleTickLeavesTypingAlone) {
+    typeAndEnter(u"at");
+    form().setActiveControl(nullptr);  // the user clicked elsewhere meanwhile
+    runUntilIdle();
     EXPECT_TRUE(form().TextOut.hasFocus());
+    form().TextOut.userSetText(u"at+c", 4);
+    run(50);
+    EXPECT_EQ(form().TextOut.text(), u"at+c");
+    EXPECT_TRUE(form().TextOut.enabled());
 }
 
 TEST_F(SendEngineTest, ClosingMidTransmissionDropsTheRestAndKeepsTheLampGreen) {
