@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "comm/CommError.h"
@@ -148,11 +149,11 @@ int PortDevice::kernelOutQueue() {
     return n;
 }
 
-std::vector<std::uint8_t> PortDevice::readWaiting() {
+std::vector<std::uint8_t> PortDevice::readWaiting(std::size_t most) {
     std::vector<std::uint8_t> out;
     std::uint8_t buf[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd_, buf, sizeof buf);
+    while (out.size() < most) {
+        const ssize_t n = ::read(fd_, buf, std::min(sizeof buf, most - out.size()));
         if (n > 0) {
             out.insert(out.end(), buf, buf + n);
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,8 +39,8 @@ public:
 
     int bytesWaiting();    // received, not yet read
     int kernelOutQueue();  // written, not yet on the wire
-    // Everything that waits; empty when nothing does.
-    std::vector<std::uint8_t> readWaiting();
+    // What waits, up to `most` bytes; empty when nothing does.
+    std::vector<std::uint8_t> readWaiting(std::size_t most);
 
 private:
     int modemBits();

@@ -146,8 +146,12 @@ std::vector<std::uint8_t> PosixCommControl::input() {
     requireOpen();
     (void)queue_.flushTo(device_.fd());
     // A hung-up tty reads as empty; the count call is what notices it has gone.
-    if (device_.bytesWaiting() == 0) return {};
-    return device_.readWaiting();
+    // Only what was counted is read: a source faster than the poll (a
+    // pseudo-terminal, a USB modem that ignores the line speed) would
+    // otherwise keep one read, and one tick, going for as long as it sends.
+    const int waiting = device_.bytesWaiting();
+    if (waiting == 0) return {};
+    return device_.readWaiting(static_cast<std::size_t>(waiting));
 }
 
 int PosixCommControl::outBufferCount() {
