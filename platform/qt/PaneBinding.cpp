@@ -31,6 +31,13 @@ QString DocumentText(QTextDocument* doc, int position, int length) {
     return c.selectedText();
 }
 
+// About what a screen shows a second; the poll tick may change a pane 200 times.
+constexpr int kFrameMs = 16;
+
+bool ShowsContent(ui::Prop prop) {
+    return prop == ui::Prop::Text || prop == ui::Prop::Edit || prop == ui::Prop::Selection || prop == ui::Prop::Refresh;
+}
+
 }  // namespace
 
 PaneBinding::PaneBinding(FormView& view, ui::RichTextBox& box)
@@ -41,7 +48,8 @@ PaneBinding::PaneBinding(FormView& view, ui::RichTextBox& box)
           if (!live()) return 0;
           const std::int16_t left = box_.userKeyPress(code);
           return live() ? left : 0;
-      }) {
+      }),
+      throttle_(*edit_, *edit_->viewport(), kFrameMs) {
     // The model's appends must not pile up as undo steps the user could revert.
     edit_->setUndoRedoEnabled(false);
     connect(edit_->document(), &QTextDocument::contentsChange, this,
@@ -55,6 +63,7 @@ void PaneBinding::applyAllOwn() {
 }
 
 bool PaneBinding::applyOwn(ui::Prop prop) {
+    if (!reporting_ && ShowsContent(prop)) throttle_.beforeChange();
     switch (prop) {
         case ui::Prop::Text:
             if (!reporting_ && box_.text() != shown_) showText();

@@ -5,6 +5,7 @@
 
 #include "platform/qt/Binding.h"
 #include "platform/qt/KeyRouter.h"
+#include "platform/qt/PaintThrottle.h"
 
 namespace ui {
 class RichTextBox;
@@ -40,6 +41,7 @@ private:
     ui::RichTextBox& box_;
     QPlainTextEdit* edit_;
     KeyRouter keys_;
+    PaintThrottle throttle_;
     std::u16string shown_;    // the model text the document shows
     bool applying_ = false;   // a model change is going into the document
     bool reporting_ = false;  // a user edit is going into the model

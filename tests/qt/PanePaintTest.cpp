@@ -1,0 +1,84 @@
+// A pane is drawn at the pace of a screen, not of the poll tick: changes
+// that come faster than a frame are painted together, the last one always
+// shows, and the document itself never waits.
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+
+#include "tests/qt/QtForm.h"
+
+namespace qttest {
+namespace {
+
+class PanePaints : public QtForm {
+protected:
+    void SetUp() override {
+        QtForm::SetUp();
+        pane = widget<QPlainTextEdit>("Pane");
+        ASSERT_NE(pane, nullptr);
+        Pump(50);
+    }
+    // What the poll tick does with a burst of received text.
+    void append(const std::u16string& s) {
+        form_.Pane.setSelStart(static_cast<int>(form_.Pane.text().size()));
+        form_.Pane.setSelLength(0);
+        form_.Pane.setSelText(s);
+        form_.Pane.setSelStart(static_cast<int>(form_.Pane.text().size()));
+        form_.Pane.refresh();
+    }
+
+    QPlainTextEdit* pane = nullptr;
+};
+
+TEST_F(PanePaints, ChangesFasterThanAFrameAreDrawnTogether) {
+    PaintCounter paints(pane->viewport());
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 40; ++i) {
+        append(u"+CSQ: 25,99\r\n");
+        QCoreApplication::processEvents();  // the event loop runs between two ticks
+        ASSERT_EQ(pane->document()->characterCount() - 1, static_cast<int>(form_.Pane.text().size()));
+    }
+    // One paint for each frame begun (16 ms), one for the frame in progress.
+    EXPECT_LE(paints.count, clock.elapsed() / 16 + 2);
+}
+
+TEST_F(PanePaints, TheLastChangeIsPaintedAndPaintingThenStops) {
+    PaintCounter paints(pane->viewport());
+    for (int i = 0; i < 9; ++i) {
+        append(u"OK\r\n");
+        QCoreApplication::processEvents();
+    }
+    const int beforeLast = paints.count;
+    append(u"ERROR\r\n");
+    EXPECT_TRUE(PumpUntil([&] { return paints.count > beforeLast; }, 1000));
+    EXPECT_TRUE(pane->updatesEnabled());
+    Pump(50);
+    const int settled = paints.count;
+    Pump(50);
+    EXPECT_EQ(paints.count, settled);  // nothing is repainted again and again
+}
+
+// A reply after a quiet spell is not held back: what is on screen at once
+// is what stays there.
+TEST_F(PanePaints, AChangeAfterAQuietSpellShowsAtOnce) {
+    pane->clearFocus();  // no caret blinking between the two looks
+    PaintCounter paints(pane->viewport());
+    append(u"AT\r\r\nOK\r\n");
+    QCoreApplication::processEvents();
+    EXPECT_GE(paints.count, 1);
+    const QImage now = pane->grab().toImage();
+    Pump(50);
+    EXPECT_EQ(pane->grab().toImage(), now);
+}
+
+TEST_F(PanePaints, TheUsersTypingShowsAtOnce) {
+    pane->setFocus();
+    PaintCounter paints(pane->viewport());
+    TypeText(pane, "x");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form_.Pane.text(), u"x");
+    EXPECT_GE(paints.count, 1);
+}
+
+}  // namespace
+}  // namespace qttest
