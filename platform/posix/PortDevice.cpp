@@ -69,6 +69,7 @@ void PortDevice::open(const std::string& path) {
     if (::ioctl(fd, TIOCEXCL) != 0) ThrowPortError(PortStep::Open, errno, "TIOCEXCL", path);
     fd_ = guard.release();
     path_ = path;
+    noModemLines_.clear();
 }
 
 void PortDevice::close() noexcept {
@@ -82,6 +83,7 @@ void PortDevice::close() noexcept {
     (void)::flock(fd_, LOCK_UN);
     (void)::close(fd_);
     fd_ = -1;
+    noModemLines_.clear();
 }
 
 void PortDevice::configure(const comm::LineSettings& s) {
@@ -116,9 +118,17 @@ void PortDevice::verifySpeed(long asked) {
 }
 
 int PortDevice::modemBits() {
+    if (!noModemLines_.empty()) throw ui::Error(comm::err::NoModemLines, noModemLines_);
     int bits = 0;
-    if (::ioctl(fd_, TIOCMGET, &bits) != 0) ThrowPortError(PortStep::ModemLines, errno, "TIOCMGET", path_);
-    return bits;
+    if (::ioctl(fd_, TIOCMGET, &bits) == 0) return bits;
+    const int e = errno;
+    if (e != ENOTTY && e != EINVAL) ThrowPortError(PortStep::ModemLines, e, "TIOCMGET", path_);
+    try {
+        ThrowPortError(PortStep::ModemLines, e, "TIOCMGET", path_);
+    } catch (const ui::Error& first) {
+        noModemLines_ = first.what();
+        throw;
+    }
 }
 
 void PortDevice::drive(OutputLine line, bool on) {

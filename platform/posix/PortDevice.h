@@ -49,6 +49,10 @@ private:
 
     int fd_ = -1;
     std::string path_;
+    // Set once the open device has answered TIOCMGET with "not supported"
+    // (a pseudo-terminal): it never will support it, and the poll asks every
+    // tick, so later calls fail with this description and no system call.
+    std::string noModemLines_;
 };
 
 }  // namespace platform::posix

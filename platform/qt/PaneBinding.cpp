@@ -1,10 +1,13 @@
 #include "platform/qt/PaneBinding.h"
 
+#include <QEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <utility>
 
+#include "platform/qt/FontMapper.h"
 #include "platform/qt/FormView.h"
 #include "platform/qt/PaneText.h"
 #include "ui/RichTextBox.h"
@@ -34,8 +37,25 @@ QString DocumentText(QTextDocument* doc, int position, int length) {
 // About what a screen shows a second; the poll tick may change a pane 200 times.
 constexpr int kFrameMs = 16;
 
-bool ShowsContent(ui::Prop prop) {
-    return prop == ui::Prop::Text || prop == ui::Prop::Edit || prop == ui::Prop::Selection || prop == ui::Prop::Refresh;
+// What the user does to a pane: the pane must show the model's text first,
+// and what the model does in answer is shown at once.
+bool UserTouches(QEvent::Type t) {
+    switch (t) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::Drop:
+        case QEvent::FocusIn:
+        case QEvent::Hide:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
@@ -49,68 +69,119 @@ PaneBinding::PaneBinding(FormView& view, ui::RichTextBox& box)
           const std::int16_t left = box_.userKeyPress(code);
           return live() ? left : 0;
       }),
+      pacer_(kFrameMs, [this] { flush(); }),
       throttle_(*edit_, *edit_->viewport(), kFrameMs) {
     // The model's appends must not pile up as undo steps the user could revert.
     edit_->setUndoRedoEnabled(false);
     connect(edit_->document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) { userEdited(position, removed, added); });
     connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, [this] { reportCaret(); });
+    // Mouse input goes to the viewport, not to the editor.
+    edit_->viewport()->installEventFilter(this);
 }
 
 void PaneBinding::applyAllOwn() {
+    showFont();
+    // The whole state is shown afresh: nothing that waited still applies.
+    backlog_ = PaneBacklog{};
+    pacer_.settle();
     showText();
     showSelection();
 }
 
 bool PaneBinding::applyOwn(ui::Prop prop) {
-    if (!reporting_ && ShowsContent(prop)) throttle_.beforeChange();
     switch (prop) {
         case ui::Prop::Text:
-            if (!reporting_ && box_.text() != shown_) showText();
+            if (reporting_) return true;
+            backlog_.dropEdits();
+            flush();
+            if (box_.text() != shown_) showText();
             return true;
         case ui::Prop::Edit:
-            if (!reporting_) showEdit();
-            return true;
         case ui::Prop::Selection:
-            if (!reporting_) showSelection();
+            if (!reporting_) later(prop);
             return true;
         case ui::Prop::Refresh:
-            edit_->ensureCursorVisible();
-            edit_->viewport()->update();
+            later(prop);
+            return true;
+        case ui::Prop::Font:
+            showFont();
             return true;
         case ui::Prop::Focus:
+            flush();
             edit_->setFocus();
             return true;
+        case ui::Prop::Enabled:
+        case ui::Prop::Visible:
+            flush();
+            return false;
         default:
             return false;
     }
 }
 
+void PaneBinding::later(ui::Prop prop) {
+    if (prop == ui::Prop::Edit) {
+        const ui::RichTextBox::Edit& e = box_.lastEdit();
+        backlog_.addEdit(static_cast<std::size_t>(e.start), static_cast<std::size_t>(e.removed), e.inserted);
+    } else if (prop == ui::Prop::Selection) {
+        backlog_.markSelection();
+    } else {
+        backlog_.markRefresh();
+    }
+    if (pacer_.admit()) flush();
+}
+
+void PaneBinding::flush() {
+    pacer_.settle();
+    if (backlog_.empty() || !live()) return;
+    throttle_.beforeChange();
+    const PaneBacklog due = std::exchange(backlog_, PaneBacklog{});
+    for (const PaneBacklog::Edit& e : due.edits())
+        if (!showEdit(e)) break;
+    if (shown_ != box_.text()) showText();
+    if (due.selection()) showSelection();
+    if (due.refresh()) {
+        edit_->ensureCursorVisible();
+        edit_->viewport()->update();
+    }
+}
+
+// Received text needs no ligatures or kerning, and shaping it costs more
+// than anything else a pane does while text streams in.
+void PaneBinding::showFont() {
+    // Without a font of its own the pane keeps taking the form's.
+    QFont f = control().font().name.empty() ? QFont() : FontMapper::toQFont(control().font());
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    edit_->setFont(f);
+}
+
 void PaneBinding::showText() {
+    throttle_.beforeChange();
     Flag applying(applying_);
     edit_->setPlainText(PaneText::toDocument(box_.text()));
     shown_ = box_.text();
 }
 
-// One insertion or replacement where the model made it.
-void PaneBinding::showEdit() {
-    const ui::RichTextBox::Edit& e = box_.lastEdit();
-    const auto start = static_cast<std::size_t>(e.start);
-    const auto removed = static_cast<std::size_t>(e.removed);
-    if (start + removed > shown_.size()) return showText();
-    {
-        Flag applying(applying_);
-        QTextCursor c(edit_->document());
-        c.setPosition(e.start);
-        c.setPosition(e.start + e.removed, QTextCursor::KeepAnchor);
-        if (e.inserted.empty())
-            c.removeSelectedText();
-        else
-            c.insertText(PaneText::toDocument(e.inserted, start > 0 ? shown_[start - 1] : char16_t{0}));
-        shown_.replace(start, removed, e.inserted);
-        fixShownAt(start + e.inserted.size());
+// One insertion or replacement where the model made it; false when the
+// document had to be set whole, which takes in every later edit too.
+bool PaneBinding::showEdit(const PaneBacklog::Edit& e) {
+    if (e.start + e.removed > shown_.size()) {
+        showText();
+        return false;
     }
-    if (shown_ != box_.text()) showText();
+    Flag applying(applying_);
+    const int start = static_cast<int>(e.start);
+    QTextCursor c(edit_->document());
+    c.setPosition(start);
+    c.setPosition(start + static_cast<int>(e.removed), QTextCursor::KeepAnchor);
+    if (e.inserted.empty())
+        c.removeSelectedText();
+    else
+        c.insertText(PaneText::toDocument(e.inserted, e.start > 0 ? shown_[e.start - 1] : char16_t{0}));
+    shown_.replace(e.start, e.removed, e.inserted);
+    fixShownAt(e.start + e.inserted.size());
+    return true;
 }
 
 // The character after an edit may show differently now (a CR LF pair was
@@ -177,6 +248,10 @@ void PaneBinding::reportCaret() {
 }
 
 bool PaneBinding::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == edit_ || watched == edit_->viewport()) && UserTouches(event->type())) {
+        flush();
+        pacer_.openTurn();
+    }
     if (watched == edit_ && live() && keys_.route(*edit_, event)) return true;
     return Binding::eventFilter(watched, event);
 }

@@ -4,8 +4,10 @@
 #include <string>
 
 #include "platform/qt/Binding.h"
+#include "platform/qt/FramePacer.h"
 #include "platform/qt/KeyRouter.h"
 #include "platform/qt/PaintThrottle.h"
+#include "platform/qt/PaneBacklog.h"
 
 namespace ui {
 class RichTextBox;
@@ -13,14 +15,18 @@ class RichTextBox;
 
 namespace platform::qt {
 
-// One of the two panes. The model's edits go into the document as they are
-// made (an append inserts at the end; the text is never set again whole),
-// and the user's edits come back as text and caret.
+// One of the two panes. The model's edits go into the document in place (an
+// append inserts at the end; the text is set again whole only when the model
+// sets it whole), at most about once a frame while they stream in: a run of
+// appends arrives as one insertion. The user's edits come back as text and
+// caret; whatever the user does to the pane first brings it up to date.
 class PaneBinding : public Binding {
 public:
     PaneBinding(FormView& view, ui::RichTextBox& box);
 
     QPlainTextEdit* editor() const { return edit_; }
+    // Brings the document up to the model now.
+    void flush();
 
 protected:
     bool applyOwn(ui::Prop prop) override;
@@ -31,8 +37,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void later(ui::Prop prop);
+    void showFont();
     void showText();
-    void showEdit();
+    bool showEdit(const PaneBacklog::Edit& e);
     void showSelection();
     void fixShownAt(std::size_t index);
     void userEdited(int position, int removed, int added);
@@ -41,7 +49,9 @@ private:
     ui::RichTextBox& box_;
     QPlainTextEdit* edit_;
     KeyRouter keys_;
-    PaintThrottle throttle_;
+    FramePacer pacer_;
+    PaintThrottle throttle_;  // a whole new text may still come every tick
+    PaneBacklog backlog_;
     std::u16string shown_;    // the model text the document shows
     bool applying_ = false;   // a model change is going into the document
     bool reporting_ = false;  // a user edit is going into the model

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace platform::qt {
+
+// The model's pane changes a document has not taken yet, in the order they
+// were made. An insertion right after the previous one joins it, so a run
+// of appends reaches the document as one insertion.
+class PaneBacklog {
+public:
+    struct Edit {
+        std::size_t start = 0;
+        std::size_t removed = 0;
+        std::u16string inserted;
+    };
+
+    void addEdit(std::size_t start, std::size_t removed, const std::u16string& inserted);
+    void markSelection() { selection_ = true; }
+    void markRefresh() { refresh_ = true; }
+    // The model set its whole text: the edits before it no longer matter.
+    void dropEdits() { edits_.clear(); }
+
+    bool empty() const { return edits_.empty() && !selection_ && !refresh_; }
+    const std::vector<Edit>& edits() const { return edits_; }
+    bool selection() const { return selection_; }
+    bool refresh() const { return refresh_; }
+
+private:
+    std::vector<Edit> edits_;
+    bool selection_ = false;
+    bool refresh_ = false;
+};
+
+}  // namespace platform::qt
