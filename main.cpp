@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <string>
 
+#include "console/AppIdentity.h"
 #include "console/Lumetra.h"
 #include "platform/posix/EmptyRegistry.h"
 #include "platform/posix/IniProfile.h"
@@ -14,15 +15,9 @@ namespace {
 // The title and version the About window and the main caption show; the
 // settings file is named after the executable and lies beside it.
 ui::AppInfo ThisApplication() {
-    ui::AppInfo app;
-    app.title = u"Orvane测试工具";
-    app.major = 1;
-    app.minor = 1;
-    app.revision = 2;
     const QFileInfo exe(QCoreApplication::applicationFilePath());
-    app.path = QCoreApplication::applicationDirPath().toStdString();
-    app.exeName = exe.completeBaseName().toStdString();
-    return app;
+    return console::AppIdentity(QCoreApplication::applicationDirPath().toStdString(),
+                                exe.completeBaseName().toStdString());
 }
 
 }  // namespace

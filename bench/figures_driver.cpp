@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "console/AppIdentity.h"
 #include "bench/figures_support/CountingComm.h"
 #include "bench/figures_support/FarEnd.h"
 #include "bench/figures_support/FirstPaint.h"
@@ -129,16 +130,7 @@ private:
     std::string path_;
 };
 
-ui::AppInfo App(const std::string& dir) {
-    ui::AppInfo app;
-    app.title = u"Orvane测试工具";
-    app.major = 1;
-    app.minor = 1;
-    app.revision = 2;
-    app.path = dir;
-    app.exeName = "lumetra";
-    return app;
-}
+ui::AppInfo App(const std::string& dir) { return console::AppIdentity(dir, "lumetra"); }
 
 // main.cpp's assembly, with the port counted on its way through.
 struct Console {

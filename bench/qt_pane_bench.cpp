@@ -10,6 +10,7 @@
 #include <chrono>
 #include <random>
 
+#include "console/AppIdentity.h"
 #include "console/Lumetra.h"
 #include "platform/qt/FormView.h"
 #include "platform/qt/QtPlatform.h"
@@ -37,16 +38,7 @@ double SecondsSince(Clock::time_point t) {
     return std::chrono::duration<double>(Clock::now() - t).count();
 }
 
-ui::AppInfo BenchApp() {
-    ui::AppInfo app;
-    app.title = u"Orvane测试工具";
-    app.major = 1;
-    app.minor = 1;
-    app.revision = 2;
-    app.path = "/nonexistent";
-    app.exeName = "lumetra";
-    return app;
-}
+ui::AppInfo BenchApp() { return console::AppIdentity("/nonexistent", "lumetra"); }
 
 // Counts the paints a widget receives, to show the repaint is in the figure.
 class PaintCounter : public QObject {

@@ -15,19 +15,29 @@ using ui::Skip;
 void SendEngine::SendCommand(const std::u16string& Cmd) {
     if (!f_.PortIsOpen) return;
     Skip([&] { f_.TextOut.setText(Cmd + u"\r\n"); });
+    begin();
+    f_.SendLen = static_cast<std::int32_t>(f_.TextOut.text().size());
+    Skip([this] { f_.RTextBuf.setText(u""); });  // the reply buffer holds only what follows
+    const std::u16string chunk = firstChunk();
+    Skip([&] { f_.MSComm.output(chunk); });  // a whole command carries its own CR LF
+    waitOnePeriod();
+}
+
+// The send state of a new transmission; the chunk size is never below one.
+void SendEngine::begin() {
     Skip([this] { f_.TextOut.setEnabled(false); });
     f_.SendInProgress = true;
     Skip([this] { f_.SendChunk = f_.MSComm.outBufferSize(); });
     if (f_.SendChunk < 1) f_.SendChunk = 1;
     f_.SendPos = 0;
     Skip([this] { f_.TextSend.setBackColor(colors::Green); });
-    f_.SendLen = static_cast<std::int32_t>(f_.TextOut.text().size());
-    Skip([this] { f_.RTextBuf.setText(u""); });  // the reply buffer holds only what follows
+}
+
+std::u16string SendEngine::firstChunk() {
     f_.ApplyChunkRule();
     std::u16string chunk;
     Skip([&] { chunk = f_.TextOut.selText(); });
-    Skip([&] { f_.MSComm.output(chunk); });  // a whole command carries its own CR LF
-    waitOnePeriod();
+    return chunk;
 }
 
 void SendEngine::waitOnePeriod() {
@@ -52,15 +62,8 @@ void SendEngine::TextOut_KeyPress(std::int16_t& KeyAscii) {
         f_.SendPos = 0;  // keeps SendPos <= SendLen after an Enter in an empty pane
         return;
     }
-    Skip([this] { f_.TextOut.setEnabled(false); });
-    f_.SendInProgress = true;
-    Skip([this] { f_.SendChunk = f_.MSComm.outBufferSize(); });
-    if (f_.SendChunk < 1) f_.SendChunk = 1;
-    f_.SendPos = 0;
-    Skip([this] { f_.TextSend.setBackColor(colors::Green); });
-    f_.ApplyChunkRule();
-    std::u16string chunk;
-    Skip([&] { chunk = f_.TextOut.selText(); });
+    begin();
+    std::u16string chunk = firstChunk();
     if (!chunk.empty() && (chunk[0] == u'a' || chunk[0] == u'A')) chunk += u'\r';
     Skip([&] { f_.MSComm.output(chunk); });
 }

@@ -20,6 +20,8 @@ public:
     static constexpr int kWaitMs = 300;
 
 private:
+    void begin();
+    std::u16string firstChunk();
     void waitOnePeriod();
 
     Lumetra& f_;

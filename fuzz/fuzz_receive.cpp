@@ -4,35 +4,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "console/Lumetra.h"
 #include "console/ReceivedBytes.h"
-#include "tests/support/FakeRegistry.h"
-#include "tests/support/FakeShell.h"
-#include "tests/support/MemoryProfile.h"
-#include "tests/support/SimCommControl.h"
-#include "tests/support/VirtualPlatform.h"
-
-namespace {
-
-struct Console {
-    testsupport::VirtualPlatform platform;
-    testsupport::SimCommControl port{[this] { return platform.nowUs(); }};
-    testsupport::MemoryProfile profile;
-    testsupport::FakeRegistry registry;
-    testsupport::FakeShell shell;
-    console::Lumetra form{console::Services{platform, port, profile, registry, shell}};
-    Console() {
-        platform.show(form);
-        form.ComboPort.setListIndex(0);
-        form.ComboSpeed.setListIndex(9);
-        form.ComStartStop.userClick();
-    }
-};
-
-}  // namespace
+#include "tests/support/HeadlessConsole.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Console c;
+    static testsupport::HeadlessConsole c;
     // The first byte picks the hex box and the tick's burst size.
     if (size == 0) return 0;
     c.form.CheckDisplay.setValue(data[0] & 1);

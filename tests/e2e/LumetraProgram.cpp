@@ -1,3 +1,4 @@
+#include "console/AppIdentity.h"
 #include "tests/e2e/LumetraProgram.h"
 
 #include "platform/qt/FormView.h"
@@ -7,16 +8,7 @@ namespace e2e {
 namespace {
 
 // What main() gives the platform, but with the directory under test.
-ui::AppInfo ProgramIn(const std::string& dir) {
-    ui::AppInfo app;
-    app.title = u"Orvane测试工具";
-    app.major = 1;
-    app.minor = 1;
-    app.revision = 2;
-    app.path = dir;
-    app.exeName = "lumetra";
-    return app;
-}
+ui::AppInfo ProgramIn(const std::string& dir) { return console::AppIdentity(dir, "lumetra"); }
 
 }  // namespace
 

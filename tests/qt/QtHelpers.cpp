@@ -1,19 +1,11 @@
+#include "console/AppIdentity.h"
 #include "tests/qt/QtHelpers.h"
 
 #include <QApplication>
 
 namespace qttest {
 
-ui::AppInfo TestApp() {
-    ui::AppInfo app;
-    app.title = u"Orvane测试工具";
-    app.major = 1;
-    app.minor = 1;
-    app.revision = 2;
-    app.path = "/nonexistent";
-    app.exeName = "lumetra";
-    return app;
-}
+ui::AppInfo TestApp() { return console::AppIdentity("/nonexistent", "lumetra"); }
 
 void Pump(int ms) {
     QElapsedTimer t;

@@ -2,20 +2,14 @@
 
 #include <algorithm>
 
+#include "console/AppIdentity.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
 
 namespace testsupport {
 
-VirtualPlatform::VirtualPlatform() {
-    app_.title = u"Orvane测试工具";
-    app_.major = 1;
-    app_.minor = 1;
-    app_.revision = 2;
-    app_.path = "/nonexistent";
-    app_.exeName = "lumetra";
-}
+VirtualPlatform::VirtualPlatform() : app_(console::AppIdentity("/nonexistent", "lumetra")) {}
 
 void VirtualPlatform::schedule(ui::Timer& t) {
     if (t.running() && t.form().loaded()) {
