@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "console/AppIdentity.h"
-#include "bench/figures_support/CountingComm.h"
+#include "tests/support/CountingPort.h"
 #include "bench/figures_support/FarEnd.h"
 #include "bench/figures_support/FirstPaint.h"
 #include "bench/figures_support/Usage.h"
@@ -141,7 +141,7 @@ struct Console {
     platform::qt::QtPlatform platform;
     platform::posix::IniProfile profile;
     platform::posix::PosixCommControl posix;
-    figures::CountingComm comm;
+    testsupport::CountingPort comm;
     platform::posix::EmptyRegistry registry;
     platform::posix::PosixShell shell;
     console::Lumetra form;
@@ -233,7 +233,7 @@ struct Flood {
     double seconds = 0;
     double cpu = 0;
     double rssTenth = 0;
-    figures::CountingComm::Counts counts;
+    testsupport::CountingPort::Counts counts;
 };
 
 Flood RunFlood(Console& c, FarEnd& far, std::uint64_t bytes) {

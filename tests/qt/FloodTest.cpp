@@ -29,7 +29,7 @@
 #include "platform/qt/FormView.h"
 #include "platform/qt/PaneText.h"
 #include "platform/qt/QtPlatform.h"
-#include "tests/qt/CountingPort.h"
+#include "tests/support/CountingPort.h"
 #include "tests/qt/QtHelpers.h"
 #include "tests/support/FakeRegistry.h"
 #include "tests/support/FakeShell.h"
@@ -120,17 +120,17 @@ protected:
     void watchTicks() {
         const std::function<void()> tick = form_->TimerRead.Tick;
         form_->TimerRead.Tick = [this, tick] {
-            const std::uint64_t before = port_.bytes();
+            const std::uint64_t before = port_.counts().bytes;
             tick();
-            const auto read = static_cast<std::size_t>(port_.bytes() - before);
+            const auto read = static_cast<std::size_t>(port_.counts().bytes - before);
             if (read == 0) return;
             const std::size_t pane = form_->RTextBuf.text().size();
             ++log_.ticks;
             log_.largestRead = std::max(log_.largestRead, read);
             log_.longestPane = std::max(log_.longestPane, pane);
             log_.overshoot = std::max(log_.overshoot, static_cast<long>(pane) - static_cast<long>(4000 + 5 * read));
-            if (log_.residentEarly == 0 && port_.bytes() >= kEarly) log_.residentEarly = ResidentBytes();
-            if (port_.bytes() >= kFlood) loop_.quit();
+            if (log_.residentEarly == 0 && port_.counts().bytes >= kEarly) log_.residentEarly = ResidentBytes();
+            if (port_.counts().bytes >= kFlood) loop_.quit();
         };
     }
     // Another timer of the window, to show the event loop keeps its pace.
@@ -153,7 +153,7 @@ protected:
     platform::qt::QtPlatform platform_;
     testsupport::MemoryProfile profile_;
     platform::posix::PosixCommControl posix_;
-    CountingPort port_;
+    testsupport::CountingPort port_;
     testsupport::FakeRegistry registry_;
     testsupport::FakeShell shell_;
     std::unique_ptr<console::Lumetra> form_;
@@ -189,14 +189,14 @@ TEST_F(Flood, AMegabyteOfNoiseKeepsThePaneBoundedAndTheWindowResponsive) {
     // time is the console's, not a test's polling.
     QTimer::singleShot(kBudgetMs, &loop_, &QEventLoop::quit);
     loop_.exec();
-    const bool all = port_.bytes() >= kFlood;
+    const bool all = port_.counts().bytes >= kFlood;
     const double seconds = static_cast<double>(wall.nsecsElapsed()) * 1e-9;
     const double cpuSeconds = ThreadCpuSeconds() - cpu;
     heartbeat_.stop();
     const long residentEnd = ResidentBytes();
 
-    ASSERT_TRUE(all) << port_.bytes() << " of " << kFlood << " bytes in " << kBudgetMs << " ms";
-    EXPECT_EQ(port_.bytes(), kFlood);
+    ASSERT_TRUE(all) << port_.counts().bytes << " of " << kFlood << " bytes in " << kBudgetMs << " ms";
+    EXPECT_EQ(port_.counts().bytes, kFlood);
     EXPECT_LE(log_.overshoot, 0) << "longest pane " << log_.longestPane << ", largest read " << log_.largestRead;
     EXPECT_LT(log_.longestGapMs, 250);
 

@@ -8,14 +8,14 @@
 
 #include "comm/CommControl.h"
 
-namespace figures {
+namespace testsupport {
 
-// The real port, passed through, counting what the console's poll tick does:
+// A serial control passed through to another, counting what the poll tick does:
 // one count query a tick, and the bytes each read hands over. A watcher can
 // be told when a total of received bytes is reached.
-class CountingComm : public comm::CommControl {
+class CountingPort : public comm::CommControl {
 public:
-    explicit CountingComm(comm::CommControl& port) : port_(port) {
+    explicit CountingPort(comm::CommControl& port) : port_(port) {
         port_.OnComm = [this] {
             if (OnComm) OnComm();
         };
@@ -88,4 +88,4 @@ private:
     std::function<void()> reached_;
 };
 
-}  // namespace figures
+}  // namespace testsupport
