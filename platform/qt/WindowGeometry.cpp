@@ -31,7 +31,13 @@ private:
 }  // namespace
 
 WindowGeometry::WindowGeometry(QWidget& window, ui::Form& form, const TwipsScale& scale)
-    : window_(window), form_(form), scale_(scale), design_(designFrame()), applied_(design_) {}
+    : window_(window),
+      form_(form),
+      scale_(scale),
+      normalFrame_(designFrame()),
+      applied_(normalFrame_),
+      normal_(modelBounds()),
+      previous_(normal_) {}
 
 QMargins WindowGeometry::designFrame() const {
     if (form_.width() <= 0 || form_.height() <= 0 || form_.clientWidth() <= 0 || form_.clientHeight() <= 0) return {};
@@ -48,89 +54,105 @@ QMargins WindowGeometry::reportedFrame() const {
     return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
 }
 
+// The frame the window has now: a maximized window's may differ from a
+// normal one's.
 QMargins WindowGeometry::frame() const {
     const QMargins reported = reportedFrame();
-    return window_.isVisible() && !reported.isNull() ? reported : design_;
+    return window_.isVisible() && !reported.isNull() ? reported : normalFrame_;
+}
+
+OuterBounds WindowGeometry::modelBounds() const {
+    return OuterBounds{form_.left(), form_.top(), form_.width(), form_.height()};
 }
 
 QSize WindowGeometry::clientSize() const {
     if (form_.width() <= 0 || form_.height() <= 0)
         return QSize(scale_.toPixels(form_.clientWidth()), scale_.toPixels(form_.clientHeight()));
-    const QMargins m = frame();
-    return QSize(std::max(1, scale_.toPixels(form_.width()) - m.left() - m.right()),
-                 std::max(1, scale_.toPixels(form_.height()) - m.top() - m.bottom()));
+    return normal_.clientSize(scale_, normalFrame_);
 }
 
-// A minimized or maximized window keeps its bounds; the model's are applied
-// when it is normal again.
+// Bounds set by code are normal bounds. A minimized or maximized window
+// keeps its own until it is normal again; a hidden one takes them now, so
+// that it is shown over them, maximized or not.
 void WindowGeometry::applyBounds() {
-    if (!IsNormal(window_)) return;
+    remember(modelBounds());
+    if (window_.isVisible() && !IsNormal(window_)) return;
+    place(normal_);
+}
+
+void WindowGeometry::place(const OuterBounds& b) {
     Applying applying(applying_);
-    applied_ = frame();
-    window_.move(scale_.toPixels(form_.left()), scale_.toPixels(form_.top()));
+    applied_ = normalFrame_;
+    window_.move(scale_.toPixels(b.left), scale_.toPixels(b.top));
     // A fixed dialog keeps its design client area whatever frame the window
     // system draws around it.
     if (form_.sizable())
         window_.resize(clientSize());
     else
         window_.setFixedSize(scale_.toPixels(form_.clientWidth()), scale_.toPixels(form_.clientHeight()));
+    form_.userSetBounds(b.left, b.top, b.width, b.height);
+}
+
+void WindowGeometry::remember(const OuterBounds& b) {
+    if (b == normal_) return;
+    previous_ = normal_;
+    normal_ = b;
 }
 
 void WindowGeometry::refit() {
-    if (frame() != applied_ && IsNormal(window_) && window_.isVisible() && form_.width() > 0) applyBounds();
+    if (!window_.isVisible() || !IsNormal(window_) || form_.width() <= 0) return;
+    const QMargins reported = reportedFrame();
+    if (reported.isNull()) return;
+    normalFrame_ = reported;
+    if (reported != applied_) place(normal_);
 }
 
-// The window's outer bounds; a value whose pixels are those of the model's
-// twips keeps the model's twips. When the frame turns out other than the
-// one the size was given with, the model's outer size is applied again.
+// The window's outer bounds reach the model. A normal window's are its
+// normal bounds; when its frame turns out other than the one its size was
+// given with (the first map, or back from maximized with another frame),
+// the normal bounds are applied again first.
 void WindowGeometry::reportBounds() {
     if (applying_) return;
-    const QMargins m = frame();
-    if (m != applied_ && IsNormal(window_) && window_.isVisible() && form_.width() > 0) return applyBounds();
-    const QPoint pos = window_.pos();
-    const QSize size = window_.size();
-    form_.userSetBounds(scale_.readBack(form_.left(), pos.x()), scale_.readBack(form_.top(), pos.y()),
-                        scale_.readBack(form_.width(), size.width() + m.left() + m.right()),
-                        scale_.readBack(form_.height(), size.height() + m.top() + m.bottom()));
+    const bool normal = IsNormal(window_);
+    if (normal && window_.isVisible() && form_.width() > 0 && !reportedFrame().isNull() && reportedFrame() != applied_)
+        return refit();
+    const OuterBounds b =
+        OuterBounds::readBack(scale_, normal ? normal_ : modelBounds(), window_.pos(), window_.size(), frame());
+    form_.userSetBounds(b.left, b.top, b.width, b.height);
+    if (!normal) return;
+    remember(b);
+    lastSeen_ = window_.geometry();
 }
 
+// Some window managers move a window to its maximized place before they
+// say it is maximized: those bounds were never normal ones.
 void WindowGeometry::reportState() {
     const Qt::WindowStates s = window_.windowState();
+    if ((s & (Qt::WindowMaximized | Qt::WindowFullScreen)) && lastSeen_ == window_.geometry()) {
+        normal_ = previous_;
+        lastSeen_ = QRect();
+    }
     form_.userSetWindowState((s & Qt::WindowMinimized)                            ? ui::Minimized
                              : (s & (Qt::WindowMaximized | Qt::WindowFullScreen)) ? ui::Maximized
                                                                                   : ui::Normal);
 }
 
-// A window made normal by code reports its normal bounds at once: code that
-// restores a window to read its bounds must not get the maximized ones.
+// A hidden window is shown in the model's state by the platform. A window
+// made normal by code gets its normal bounds back and reports them at once:
+// code that restores a window to read its bounds must not get the maximized
+// ones, nor wait for the window manager.
 void WindowGeometry::applyState() {
+    if (!window_.isVisible()) return;
     const Qt::WindowStates have = window_.windowState();
     const int want = form_.windowState();
     Applying applying(applying_);
-    if (!window_.isVisible()) {
-        window_.setWindowState(want == ui::Maximized   ? Qt::WindowMaximized
-                               : want == ui::Minimized ? Qt::WindowMinimized
-                                                       : Qt::WindowNoState);
-        return;
-    }
     if (want == ui::Minimized && !(have & Qt::WindowMinimized)) window_.showMinimized();
     if (want == ui::Maximized && (have & (Qt::WindowMinimized | Qt::WindowMaximized)) != Qt::WindowMaximized)
         window_.showMaximized();
     if (want == ui::Normal && (have & kMinMax)) {
-        const QRect normal = window_.normalGeometry();
         window_.showNormal();
-        reportNormal(normal);
+        place(normal_);
     }
-}
-
-void WindowGeometry::reportNormal(const QRect& normal) {
-    if (!normal.isValid()) return;
-    const QMargins m = frame();
-    const QPoint offset = window_.geometry().topLeft() - window_.pos();
-    form_.userSetBounds(scale_.readBack(form_.left(), normal.x() - offset.x()),
-                        scale_.readBack(form_.top(), normal.y() - offset.y()),
-                        scale_.readBack(form_.width(), normal.width() + m.left() + m.right()),
-                        scale_.readBack(form_.height(), normal.height() + m.top() + m.bottom()));
 }
 
 }  // namespace platform::qt
