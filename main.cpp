@@ -9,6 +9,7 @@
 #include "platform/posix/PosixCommControl.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/SessionEnd.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     platform::posix::PosixShell shell;
 
     console::Lumetra lumetra(console::Services{platform, comm, profile, registry, shell});
+    platform::qt::SessionEnd sessionEnd(platform, lumetra);
     platform.show(lumetra);
     return qapp.exec();
 }

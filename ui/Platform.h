@@ -53,6 +53,7 @@ public:
     // Runs an event handler. What escapes a handler is reported and the
     // program goes on.
     void dispatch(const std::function<void()>& handler) noexcept {
+        ++running_;
         try {
             handler();
         } catch (const std::exception& e) {
@@ -60,10 +61,17 @@ public:
         } catch (...) {
             escaped("unknown error");
         }
+        --running_;
     }
+    // Handlers running now, nested ones counted (a wait pumps events): 0
+    // when the program is between events.
+    int handlersRunning() const { return running_; }
 
 protected:
     virtual void escaped(const char* what) noexcept = 0;
+
+private:
+    int running_ = 0;
 };
 
 }  // namespace ui
