@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -136,6 +137,35 @@ bool Replace(const std::string& target, const std::string& bytes, const struct s
     return true;
 }
 
+// Where the file system cannot reserve blocks, its free space is asked.
+bool Reserve(int fd, const std::string& target, off_t growth, off_t size) {
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) == 0) return true;
+    if (errno != EOPNOTSUPP && errno != ENOSYS) return false;
+    struct statvfs vfs {};
+    if (::statvfs(target.c_str(), &vfs) != 0) return false;
+    const auto block = static_cast<off_t>(vfs.f_frsize);
+    return static_cast<off_t>(vfs.f_bavail) * block >= growth + block;
+}
+
+// For a file in a folder that may not be written: the new text over the
+// old, in the file itself. Room for all of it is reserved first, so a full
+// disk or a quota fails here and leaves the old text whole.
+bool Overwrite(const std::string& target, const std::string& bytes, const struct stat& old) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return false;
+    FdGuard guard(fd);
+    const auto size = static_cast<off_t>(bytes.size());
+    if (size > old.st_size && !Reserve(fd, target, size - old.st_size, size)) return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+}
+
 }  // namespace
 
 int IniProfile::getInt(const std::string& section, const std::string& key, int def, const std::string& path) {
@@ -170,14 +200,16 @@ bool IniProfile::writeString(const std::string& section, const std::string& key,
     if (exists && (!S_ISREG(st.st_mode) || !MayWrite(target, st))) return false;
     struct stat dirSt {};
     const std::string dir = DirOf(target);
-    if (::stat(dir.c_str(), &dirSt) != 0 || !MayWrite(dir, dirSt)) return false;
+    const bool dirWritable = ::stat(dir.c_str(), &dirSt) == 0 && MayWrite(dir, dirSt);
+    if (!dirWritable && !exists) return false;
 
     const Loaded old = Load(target);
     if (old.state == Found::Unreadable) return false;
     IniText text(old.bytes);
     if (!text.put(section, key, value)) return false;
     if (old.state == Found::Read && text.bytes() == old.bytes) return true;  // already stored: spare the disk
-    return Replace(target, text.bytes(), exists ? &st : nullptr);
+    if (dirWritable && Replace(target, text.bytes(), exists ? &st : nullptr)) return true;
+    return exists && Overwrite(target, text.bytes(), st);
 }
 
 }  // namespace platform::posix

@@ -116,22 +116,34 @@ TEST_F(IniProfileTest, WriteReplacesTheFileWholeAndKeepsItsMode) {
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
-TEST_F(IniProfileTest, ReadOnlyFileOrDirectoryIsLeftUntouched) {
+TEST_F(IniProfileTest, ReadOnlyFileIsLeftUntouched) {
     const std::string before = "[LumetraSet]\nPort=2\n";
     file(before);
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     EXPECT_FALSE(ini.writeString("LumetraSet", "Port", "3", path));
     EXPECT_FALSE(ini.writeString("LumetraSet", "Speed", "3", path));
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    EXPECT_FALSE(ini.writeString("LumetraSet", "Port", "3", path));
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0700), 0);
     EXPECT_EQ(TempDir::read(path), before);
     EXPECT_EQ(dir.entries(), 1u);
     EXPECT_EQ(readInt("Port"), 2);
+}
 
+// Without a temporary file beside it, a writable file takes the new text in
+// place: the same bytes, longer or shorter than the old, nothing left over.
+TEST_F(IniProfileTest, WritableFileInAReadOnlyFolderIsWrittenInPlace) {
+    file("[LumetraSet]\r\nPort=2    ;note\r\nSpeed=123456789\r\n");
+    const ino_t before = inode();
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
-    EXPECT_FALSE(ini.writeString("LumetraSet", "Port", "3", path));
+    EXPECT_TRUE(ini.writeString("LumetraSet", "Port", "12345", path));
+    EXPECT_TRUE(ini.writeString("LumetraSet", "Speed", "9", path));
+    EXPECT_TRUE(ini.writeString("Point", "Top", "0", path));
     EXPECT_FALSE(ini.writeString("LumetraSet", "Port", "3", dir.file("new.ini")));
     ASSERT_EQ(::chmod(dir.path().c_str(), 0700), 0);
-    EXPECT_EQ(TempDir::read(path), before);
+    EXPECT_EQ(TempDir::read(path), "[LumetraSet]\r\nPort=12345\r\nSpeed=9\r\n\r\n[Point]\r\nTop=0\r\n");
+    EXPECT_EQ(inode(), before);
     EXPECT_EQ(dir.entries(), 1u);
 }
 
