@@ -1,5 +1,6 @@
 #include "platform/qt/WindowGeometry.h"
 
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
@@ -121,17 +122,19 @@ void WindowGeometry::reportBounds() {
     form_.userSetBounds(b.left, b.top, b.width, b.height);
     if (!normal) return;
     remember(b);
-    lastSeen_ = window_.geometry();
+    lastSeen_ = window_.frameGeometry();
 }
 
 // Some window managers move a window to its maximized place before they
-// say it is maximized: those bounds were never normal ones.
+// say it is maximized: bounds that covered the whole work area just before
+// were never normal ones. (Others say it first; then the last bounds seen
+// are the normal ones and stay.)
 void WindowGeometry::reportState() {
     const Qt::WindowStates s = window_.windowState();
-    if ((s & (Qt::WindowMaximized | Qt::WindowFullScreen)) && lastSeen_ == window_.geometry()) {
+    const QScreen* screen = window_.screen();
+    if ((s & (Qt::WindowMaximized | Qt::WindowFullScreen)) && screen && lastSeen_.contains(screen->availableGeometry()))
         normal_ = previous_;
-        lastSeen_ = QRect();
-    }
+    lastSeen_ = QRect();
     form_.userSetWindowState((s & Qt::WindowMinimized)                            ? ui::Minimized
                              : (s & (Qt::WindowMaximized | Qt::WindowFullScreen)) ? ui::Maximized
                                                                                   : ui::Normal);

@@ -54,7 +54,7 @@ private:
     QMargins applied_;      // the frame the window's size was last given with
     OuterBounds normal_;
     OuterBounds previous_;  // the normal bounds before the last ones seen
-    QRect lastSeen_;        // the window geometry the last normal bounds were read from
+    QRect lastSeen_;        // the outer rectangle the last normal bounds were read from
     bool applying_ = false;
 };
 
