@@ -36,11 +36,10 @@ public:
     void reportBounds();  // window -> model
     void reportState();
 
+private:
     // The client area for the normal outer size.
     QSize clientSize() const;
     QMargins frame() const;
-
-private:
     QMargins designFrame() const;
     QMargins reportedFrame() const;
     OuterBounds modelBounds() const;
