@@ -1,6 +1,7 @@
 #include "platform/qt/PaneBinding.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -242,6 +243,12 @@ void PaneBinding::userEdited(int position, int removed, int added) {
     if (head == gone && head == came) return;
     const QString middle = now.mid(static_cast<qsizetype>(head), static_cast<qsizetype>(came - head - tail));
     shown_.replace(pos + head, gone - head - tail, PaneText::fromDocument(middle));
+    {
+        // What the user put in, and the character after it, show by the
+        // same line-break rule as an append.
+        Flag applying(applying_);
+        for (std::size_t i = pos + head; i <= pos + head + static_cast<std::size_t>(middle.size()); ++i) fixShownAt(i);
+    }
     Flag reporting(reporting_);
     box_.userSetText(shown_, edit_->textCursor().position());
 }
@@ -274,8 +281,22 @@ QString PaneBinding::shownText(int from, int to) const {
 
 void PaneBinding::reportCaret() {
     if (applying_ || reporting_ || !live()) return;
+    skipHiddenLf();
     Flag reporting(reporting_);
     box_.userSetText(shown_, edit_->textCursor().position());
+}
+
+// The LF of a CR LF shows as nothing and is no caret stop of its own: a
+// caret put just before it goes past it, or, stepping back from just after
+// it, before the CR.
+void PaneBinding::skipHiddenLf() {
+    QTextCursor c = edit_->textCursor();
+    const int at = c.position();
+    if (edit_->document()->characterAt(at) != QChar(PaneText::kHiddenLf)) return;
+    const bool back = box_.selStart() + box_.selLength() == at + 1 && QGuiApplication::mouseButtons() == Qt::NoButton;
+    c.setPosition(back ? at - 1 : at + 1, c.hasSelection() ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    Flag applying(applying_);
+    edit_->setTextCursor(c);
 }
 
 bool PaneBinding::eventFilter(QObject* watched, QEvent* event) {

@@ -48,6 +48,7 @@ private:
     void userPastes(const QString& text);
     QString shownText(int from, int to) const;
     void reportCaret();
+    void skipHiddenLf();
 
     ui::RichTextBox& box_;
     PaneEditor* edit_;

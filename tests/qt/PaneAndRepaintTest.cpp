@@ -114,6 +114,20 @@ TEST_F(PaneEdits, PasteAndCopyCarryCarriageReturnsAndLineFeedsAsTheyAre) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("AT\r\nATI\rX\nOK\r\nAT\r\n"));
 }
 
+TEST_F(PaneEdits, TypingBetweenCrAndLfShowsBothBreaksAndTheLfIsNoCaretStop) {
+    form_.Pane.setText(u"ab\r\ncd");
+    form_.Pane.setSelStart(3);
+    TypeText(pane, "x");
+    EXPECT_EQ(form_.Pane.text(), u"ab\rx\ncd");
+    expectInStep();
+    form_.Pane.setText(u"ab\r\ncd");
+    form_.Pane.setSelStart(2);
+    Type(pane, Qt::Key_Right, "");
+    EXPECT_EQ(form_.Pane.selStart(), 4);
+    Type(pane, Qt::Key_Left, "");
+    EXPECT_EQ(form_.Pane.selStart(), 2);
+}
+
 TEST_F(PaneEdits, TabMovesTheFocusOnAndADisabledPaneHidesItsSelection) {
     pane->setFocus();
     Type(pane, Qt::Key_Tab, "\t");
