@@ -38,7 +38,6 @@ TEST_F(Input, ClicksReachTheModel) {
     EXPECT_EQ(form_.Combo.listIndex(), 2);
     EXPECT_EQ(form_.comboClicks, 1);
     Type(combo, Qt::Key_Up, "");  // keys pick too, with one Click
-    EXPECT_EQ(form_.Combo.listIndex(), 1);
     EXPECT_EQ(form_.comboClicks, 2);
     combo->activated(1);          // the entry shown, picked again
     form_.Combo.setListIndex(1);  // code re-selecting it raises nothing
