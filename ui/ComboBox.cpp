@@ -24,9 +24,16 @@ void ComboBox::setListIndex(int i) {
     if (Click) Click();
 }
 
+// A pick of the entry already shown changes nothing but still raises Click:
+// the user asked for it, and the handler may have something to apply again.
 void ComboBox::userSelect(int i) {
     if (!acceptsInput()) return;
-    form().platform().dispatch([this, i] { setListIndex(i); });
+    form().platform().dispatch([this, i] {
+        if (i != listIndex_ || i < 0 || i >= listCount())
+            setListIndex(i);
+        else if (Click)
+            Click();
+    });
 }
 
 }  // namespace ui

@@ -26,6 +26,7 @@ public:
     void setListIndex(int i);
     std::u16string text() const { return list(listIndex_); }
 
+    // The user's pick: raises Click once, also for the entry already selected.
     void userSelect(int i);
 
     std::function<void()> Click;

@@ -32,7 +32,10 @@ void Control::setBackColor(Color c) {
     assign(backColor_, c, Prop::BackColor);
 }
 
-void Control::setForeColor(Color c) { assign(foreColor_, c, Prop::ForeColor); }
+void Control::setForeColor(Color c) {
+    hasForeColor_ = true;
+    assign(foreColor_, c, Prop::ForeColor);
+}
 void Control::setFont(const Font& f) { assign(font_, f, Prop::Font); }
 void Control::setToolTipText(const std::u16string& t) { assign(toolTip_, t, Prop::ToolTip); }
 void Control::setTabIndex(int t) { assign(tabIndex_, t, Prop::TabIndex); }

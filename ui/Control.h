@@ -51,6 +51,7 @@ public:
     int tabIndex() const { return tabIndex_; }
     void setTabIndex(int t);
     bool hasBackColor() const { return hasBackColor_; }
+    bool hasForeColor() const { return hasForeColor_; }
 
     // True when user input may reach the control: it and its form are enabled.
     bool acceptsInput() const;
@@ -74,6 +75,7 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     bool hasBackColor_ = false;
+    bool hasForeColor_ = false;  // black too is a colour of its own, not the theme's
     Color backColor_{255, 255, 255};
     Color foreColor_{0, 0, 0};
     Font font_;

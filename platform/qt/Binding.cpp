@@ -35,7 +35,7 @@ void Binding::applyAll() {
     if (widget_) {
         applyGeometry();
         if (control_.hasBackColor()) applyBackColor();
-        if (control_.foreColor() != ui::Color{0, 0, 0}) applyForeColor();
+        if (control_.hasForeColor()) applyForeColor();
         if (!control_.font().name.empty()) widget_->setFont(FontMapper::toQFont(control_.font()));
         widget_->setToolTip(QString::fromStdU16String(control_.toolTipText()));
         widget_->setEnabled(control_.enabled());

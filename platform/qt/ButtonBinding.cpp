@@ -15,6 +15,7 @@ ButtonBinding::ButtonBinding(FormView& view, ui::CommandButton& button)
 
 void ButtonBinding::applyAllOwn() {
     push_->setText(QString::fromStdU16String(button_.caption()));
+    push_->setDefault(button_.isDefault());
 }
 
 bool ButtonBinding::applyOwn(ui::Prop prop) {

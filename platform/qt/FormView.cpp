@@ -220,12 +220,7 @@ void FormView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (const auto& b : binder_.bindings()) {
         const auto* lb = dynamic_cast<const LineBinding*>(b.get());
-        if (!lb || !lb->line().visible()) continue;
-        const ui::Line& l = lb->line();
-        const ui::Color c = l.foreColor();
-        painter.setPen(QPen(QColor(c.r, c.g, c.b), std::max(1, l.borderWidth())));
-        painter.drawLine(scale_.toPixels(l.x1()), scale_.toPixels(l.y1()), scale_.toPixels(l.x2()),
-                         scale_.toPixels(l.y2()));
+        if (lb && lb->line().visible()) lb->paint(painter);
     }
 }
 

@@ -6,6 +6,8 @@ namespace ui {
 class Line;
 }
 
+class QPainter;
+
 namespace platform::qt {
 
 // A line has no widget: the form paints it; a change repaints the form.
@@ -14,6 +16,7 @@ public:
     LineBinding(FormView& view, ui::Line& line);
 
     ui::Line& line() const { return line_; }
+    void paint(QPainter& painter) const;
 
 protected:
     bool applyOwn(ui::Prop prop) override;

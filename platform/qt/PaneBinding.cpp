@@ -1,6 +1,7 @@
 #include "platform/qt/PaneBinding.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -61,9 +62,9 @@ bool UserTouches(QEvent::Type t) {
 }  // namespace
 
 PaneBinding::PaneBinding(FormView& view, ui::RichTextBox& box)
-    : Binding(view, box, new QPlainTextEdit(&view)),
+    : Binding(view, box, new PaneEditor(&view)),
       box_(box),
-      edit_(static_cast<QPlainTextEdit*>(widget())),
+      edit_(static_cast<PaneEditor*>(widget())),
       keys_([this](std::int16_t code) -> std::int16_t {
           if (!live()) return 0;
           const std::int16_t left = box_.userKeyPress(code);
@@ -76,6 +77,8 @@ PaneBinding::PaneBinding(FormView& view, ui::RichTextBox& box)
     connect(edit_->document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) { userEdited(position, removed, added); });
     connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, [this] { reportCaret(); });
+    edit_->hookClipboard([this](int from, int to) { return shownText(from, to); },
+                         [this](const QString& text) { userPastes(text); });
     // Mouse input goes to the viewport, not to the editor.
     edit_->viewport()->installEventFilter(this);
 }
@@ -191,10 +194,13 @@ void PaneBinding::fixShownAt(std::size_t index) {
     const QChar want = PaneText::shownAt(shown_, index);
     const int pos = static_cast<int>(index);
     if (edit_->document()->characterAt(pos) == want) return;
+    // In behind the old one first, so a caret just before it stays there.
     QTextCursor c(edit_->document());
+    c.setPosition(pos + 1);
+    c.insertText(QString(want));
     c.setPosition(pos);
     c.setPosition(pos + 1, QTextCursor::KeepAnchor);
-    c.insertText(QString(want));
+    c.removeSelectedText();
 }
 
 void PaneBinding::showSelection() {
@@ -237,14 +243,60 @@ void PaneBinding::userEdited(int position, int removed, int added) {
     if (head == gone && head == came) return;
     const QString middle = now.mid(static_cast<qsizetype>(head), static_cast<qsizetype>(came - head - tail));
     shown_.replace(pos + head, gone - head - tail, PaneText::fromDocument(middle));
+    {
+        // What the user put in, and the character after it, show by the
+        // same line-break rule as an append.
+        Flag applying(applying_);
+        for (std::size_t i = pos + head; i <= pos + head + static_cast<std::size_t>(middle.size()); ++i) fixShownAt(i);
+    }
     Flag reporting(reporting_);
     box_.userSetText(shown_, edit_->textCursor().position());
 }
 
+// Pasted or dropped text goes in as it came: its CR LF, CR and LF are the
+// pane's characters, shown by the line-break rule.
+void PaneBinding::userPastes(const QString& text) {
+    if (!live()) return;
+    flush();
+    const std::u16string in = text.toStdU16String();
+    QTextCursor c = edit_->textCursor();
+    const auto start = static_cast<std::size_t>(c.selectionStart());
+    const auto removed = static_cast<std::size_t>(c.selectionEnd()) - start;
+    {
+        Flag applying(applying_);
+        c.insertText(PaneText::toDocument(in, start > 0 ? shown_[start - 1] : char16_t{0}));
+        shown_.replace(start, removed, in);
+        fixShownAt(start + in.size());
+        edit_->setTextCursor(c);
+    }
+    Flag reporting(reporting_);
+    box_.userSetText(shown_, c.position());
+}
+
+QString PaneBinding::shownText(int from, int to) const {
+    const std::size_t a = std::min(static_cast<std::size_t>(std::max(from, 0)), shown_.size());
+    const std::size_t b = std::clamp(static_cast<std::size_t>(std::max(to, 0)), a, shown_.size());
+    return QString::fromStdU16String(shown_.substr(a, b - a));
+}
+
 void PaneBinding::reportCaret() {
     if (applying_ || reporting_ || !live()) return;
+    skipHiddenLf();
     Flag reporting(reporting_);
     box_.userSetText(shown_, edit_->textCursor().position());
+}
+
+// The LF of a CR LF shows as nothing and is no caret stop of its own: a
+// caret put just before it goes past it, or, stepping back from just after
+// it, before the CR.
+void PaneBinding::skipHiddenLf() {
+    QTextCursor c = edit_->textCursor();
+    const int at = c.position();
+    if (edit_->document()->characterAt(at) != QChar(PaneText::kHiddenLf)) return;
+    const bool back = box_.selStart() + box_.selLength() == at + 1 && QGuiApplication::mouseButtons() == Qt::NoButton;
+    c.setPosition(back ? at - 1 : at + 1, c.hasSelection() ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    Flag applying(applying_);
+    edit_->setTextCursor(c);
 }
 
 bool PaneBinding::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 #include "platform/qt/KeyRouter.h"
 #include "platform/qt/PaintThrottle.h"
 #include "platform/qt/PaneBacklog.h"
+#include "platform/qt/PaneEditor.h"
 
 namespace ui {
 class RichTextBox;
@@ -44,10 +45,13 @@ private:
     void showSelection();
     void fixShownAt(std::size_t index);
     void userEdited(int position, int removed, int added);
+    void userPastes(const QString& text);
+    QString shownText(int from, int to) const;
     void reportCaret();
+    void skipHiddenLf();
 
     ui::RichTextBox& box_;
-    QPlainTextEdit* edit_;
+    PaneEditor* edit_;
     KeyRouter keys_;
     FramePacer pacer_;
     PaintThrottle throttle_;  // a whole new text may still come every tick

@@ -72,7 +72,13 @@ TEST_F(Console, ADoubleClickOnTheBackgroundOpensTheAboutWindowInFront) {
     EXPECT_EQ(about->windowTitle(), QStringLiteral("关于 Orvane测试工具"));
     EXPECT_EQ(about->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("版本 1.1.2"));
     EXPECT_EQ(about->minimumSize(), about->maximumSize());
-    EXPECT_TRUE(about->grab().save(QStringLiteral(LUMETRA_BUILD_DIR "/about-window.png")));
+    const QImage shot = about->grab().toImage();
+    EXPECT_TRUE(shot.save(QStringLiteral(LUMETRA_BUILD_DIR "/about-window.png")));
+    // The grey rule shows above the white one; black text stays black whatever the theme.
+    EXPECT_EQ(shot.pixelColor(100, platform_.scale().toPixels(2445.0f)), QColor(128, 128, 128));
+    const QPalette text = about->findChild<QLabel*>("lblDescription")->palette();
+    EXPECT_TRUE(text.isBrushSet(QPalette::Active, QPalette::WindowText));
+    EXPECT_TRUE(about->findChild<QPushButton*>("cmdOK")->isDefault());
 
     platform_.unload(form());  // the main window goes; the About window stays
     EXPECT_EQ(aboutWindow(), about);

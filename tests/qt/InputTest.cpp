@@ -37,6 +37,11 @@ TEST_F(Input, ClicksReachTheModel) {
     combo->activated(2);
     EXPECT_EQ(form_.Combo.listIndex(), 2);
     EXPECT_EQ(form_.comboClicks, 1);
+    Type(combo, Qt::Key_Up, "");  // keys pick too, with one Click
+    EXPECT_EQ(form_.comboClicks, 2);
+    combo->activated(1);          // the entry shown, picked again
+    form_.Combo.setListIndex(1);  // code re-selecting it raises nothing
+    EXPECT_EQ(form_.comboClicks, 3);
 }
 
 TEST_F(Input, ADoubleClickOnTheBackgroundIsTheFormsAndOnAControlIsNot) {

@@ -1,3 +1,5 @@
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -98,6 +100,43 @@ TEST_F(PaneEdits, UserEditsKeepTheModelsCarriageReturns) {
     TypeText(pane, "!");
     EXPECT_EQ(form_.Pane.text(), u"AT\r\nOK!");
     expectInStep();
+}
+
+// What is pasted reaches the model, and so the port, as it came; a copy gives
+// the model's text, not the document's line breaks and stand-ins.
+TEST_F(PaneEdits, PasteAndCopyCarryCarriageReturnsAndLineFeedsAsTheyAre) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("AT\r\nATI\rX\n"));
+    pane->paste();
+    append(u"OK\r\nAT\r\n");
+    expectInStep();
+    pane->selectAll();
+    pane->copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("AT\r\nATI\rX\nOK\r\nAT\r\n"));
+}
+
+TEST_F(PaneEdits, TypingBetweenCrAndLfShowsBothBreaksAndTheLfIsNoCaretStop) {
+    form_.Pane.setText(u"ab\r\ncd");
+    form_.Pane.setSelStart(2);
+    Type(pane, Qt::Key_Right, "");
+    EXPECT_EQ(form_.Pane.selStart(), 4);
+    Type(pane, Qt::Key_Left, "");
+    EXPECT_EQ(form_.Pane.selStart(), 2);
+    form_.Pane.setSelStart(3);
+    TypeText(pane, "x");
+    EXPECT_EQ(form_.Pane.text(), u"ab\rx\ncd");
+    expectInStep();
+}
+
+TEST_F(PaneEdits, TabMovesTheFocusOnAndADisabledPaneHidesItsSelection) {
+    pane->setFocus();
+    Type(pane, Qt::Key_Tab, "\t");
+    EXPECT_FALSE(pane->hasFocus());
+    EXPECT_EQ(form_.Pane.text(), u"");
+    form_.Pane.setText(u"chunk being sent");
+    form_.Pane.setEnabled(false);
+    const QImage unselected = pane->viewport()->grab().toImage();
+    form_.Pane.setSelLength(5);
+    EXPECT_EQ(pane->viewport()->grab().toImage(), unselected);
 }
 
 }  // namespace

@@ -106,6 +106,9 @@ TEST_F(SelfTestTest, NoModuleTriesElevenSpeedsAndReportsNoResponse) {
     EXPECT_EQ(messages(), std::vector<std::u16string>{u"Orvane没有反应"});
     EXPECT_EQ(platform().messages[0].style, ui::mb::Information);
     EXPECT_EQ(device.lines.size(), 11u);
+    selectSpeed(9);  // the entry shown all along: the user's pick applies it
+    EXPECT_EQ(port().settings(), u"9600,N,8,1");
+    EXPECT_EQ(form().caption(), u"ORVANE测试中连接 COM 1 状态9600,N,8,1 ......");
 }
 
 TEST_F(SelfTestTest, LowerCaseOkCountsInTheHuntAndAtTheEnd) {
