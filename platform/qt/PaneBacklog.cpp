@@ -13,4 +13,47 @@ void PaneBacklog::addEdit(std::size_t start, std::size_t removed, const std::u16
     edits_.push_back(Edit{start, removed, inserted});
 }
 
+std::u16string PaneBacklog::appliedTo(std::u16string shown) const {
+    for (const Edit& e : edits_) {
+        if (e.start + e.removed > shown.size()) break;
+        shown.replace(e.start, e.removed, e.inserted);
+    }
+    return shown;
+}
+
+// While text streams in, the edits are a removal at the front and an append
+// at the end; a cut that reaches into the append shortens it instead, so the
+// document never takes text only to lose it again in the same frame.
+void PaneBacklog::cutFront(std::size_t count, std::size_t shownSize) {
+    std::size_t front = 0;
+    std::u16string appended;
+    if (!asFrontAndEnd(shownSize, front, appended)) {
+        edits_.push_back(Edit{0, count, {}});
+        return;
+    }
+    front += count;
+    if (front > shownSize) {
+        appended.erase(0, front - shownSize);
+        front = shownSize;
+    }
+    edits_.clear();
+    if (front > 0) edits_.push_back(Edit{0, front, {}});
+    if (!appended.empty()) addEdit(shownSize - front, 0, appended);
+}
+
+bool PaneBacklog::asFrontAndEnd(std::size_t shownSize, std::size_t& front, std::u16string& appended) const {
+    std::size_t i = 0;
+    if (i < edits_.size() && edits_[i].start == 0 && edits_[i].removed > 0 && edits_[i].removed <= shownSize) {
+        front = edits_[i].removed;
+        appended = edits_[i].inserted;
+        ++i;
+        if (!appended.empty()) return i == edits_.size() && front == shownSize;
+    }
+    if (i < edits_.size() && edits_[i].removed == 0 && edits_[i].start == shownSize - front) {
+        appended = edits_[i].inserted;
+        ++i;
+    }
+    return i == edits_.size();
+}
+
 }  // namespace platform::qt

@@ -23,12 +23,20 @@ public:
     // The model set its whole text: the edits before it no longer matter.
     void dropEdits() { edits_.clear(); }
 
+    // The model kept its text but the first `count` characters; `shownSize`
+    // is the length of the text the edits apply to.
+    void cutFront(std::size_t count, std::size_t shownSize);
+    // `shown` with every edit made.
+    std::u16string appliedTo(std::u16string shown) const;
+
     bool empty() const { return edits_.empty() && !selection_ && !refresh_; }
     const std::vector<Edit>& edits() const { return edits_; }
     bool selection() const { return selection_; }
     bool refresh() const { return refresh_; }
 
 private:
+    bool asFrontAndEnd(std::size_t shownSize, std::size_t& front, std::u16string& appended) const;
+
     std::vector<Edit> edits_;
     bool selection_ = false;
     bool refresh_ = false;

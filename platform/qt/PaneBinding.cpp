@@ -100,6 +100,7 @@ bool PaneBinding::applyOwn(ui::Prop prop) {
     switch (prop) {
         case ui::Prop::Text:
             if (reporting_) return true;
+            if (keptTail()) return true;
             backlog_.dropEdits();
             flush();
             if (box_.text() != shown_) showText();
@@ -137,6 +138,19 @@ void PaneBinding::later(ui::Prop prop) {
         backlog_.markRefresh();
     }
     if (pacer_.admit()) flush();
+}
+
+// A text that keeps only the end of the one before it (the receive pane's
+// cut) is taken as a removal at the front, paced with the appends around it:
+// the document keeps the lines it laid out instead of laying out all again.
+bool PaneBinding::keptTail() {
+    const std::u16string before = backlog_.appliedTo(shown_);
+    const std::u16string& now = box_.text();
+    if (now.empty() || now.size() >= before.size()) return false;
+    if (before.compare(before.size() - now.size(), now.size(), now) != 0) return false;
+    backlog_.cutFront(before.size() - now.size(), shown_.size());
+    if (pacer_.admit()) flush();
+    return true;
 }
 
 void PaneBinding::flush() {

@@ -39,6 +39,7 @@ protected:
 
 private:
     void later(ui::Prop prop);
+    bool keptTail();
     void showFont();
     void showText();
     bool showEdit(const PaneBacklog::Edit& e);

@@ -108,5 +108,20 @@ TEST(PaneBacklogTest, InsertionsJoinOnlyWhereThePreviousOneEnded) {
     EXPECT_FALSE(b.empty());
 }
 
+TEST(PaneBacklogTest, ACutFromTheFrontShortensWhatWaitsAndKeepsTheModelsText) {
+    const std::u16string shown = u"0123456789";
+    PaneBacklog b;
+    b.addEdit(10, 0, u"abcdef");
+    b.cutFront(4, shown.size());  // within the text shown
+    EXPECT_EQ(b.appliedTo(shown), u"456789abcdef");
+    b.cutFront(8, shown.size());  // on into what waits
+    EXPECT_EQ(b.appliedTo(shown), u"cdef");
+    EXPECT_EQ(b.edits().size(), 1u);
+    b.addEdit(4, 0, u"gh");
+    b.addEdit(1, 1, u"X");  // an edit elsewhere: a cut after it comes after it
+    b.cutFront(2, shown.size());
+    EXPECT_EQ(b.appliedTo(shown), u"efgh");
+}
+
 }  // namespace
 }  // namespace qttest
