@@ -10,6 +10,7 @@
 
 #include "platform/qt/FontMapper.h"
 #include "platform/qt/FormView.h"
+#include "platform/qt/PaneScrollStyle.h"
 #include "platform/qt/PaneText.h"
 #include "ui/RichTextBox.h"
 
@@ -78,6 +79,9 @@ PaneBinding::PaneBinding(FormView& view, ui::RichTextBox& box)
       throttle_(*edit_, *edit_->viewport(), kFrameMs) {
     // The model's appends must not pile up as undo steps the user could revert.
     edit_->setUndoRedoEnabled(false);
+    auto* scrollStyle = new PaneScrollStyle(edit_);
+    edit_->verticalScrollBar()->setStyle(scrollStyle);
+    edit_->horizontalScrollBar()->setStyle(scrollStyle);
     connect(edit_->document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) { userEdited(position, removed, added); });
     connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, [this] { reportCaret(); });
