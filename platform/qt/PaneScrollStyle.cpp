@@ -3,11 +3,17 @@
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QWidget>
 
 namespace platform::qt {
 
 PaneScrollStyle::PaneScrollStyle(QObject* owner) : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows"))) {
     setParent(owner);
+}
+
+void PaneScrollStyle::polish(QWidget* widget) {
+    QProxyStyle::polish(widget);
+    widget->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 // The groove is shown as the even mix the dither pattern gives to the eye.
