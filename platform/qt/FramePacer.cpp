@@ -4,6 +4,7 @@ namespace platform::qt {
 
 FramePacer::FramePacer(int frameMs, std::function<void()> due) : frameMs_(frameMs), due_(std::move(due)) {
     frameEnd_.setSingleShot(true);
+    frameEnd_.setTimerType(Qt::PreciseTimer);  // a late frame end delays what is shown
     connect(&frameEnd_, &QTimer::timeout, this, [this] { frameEnded(); });
 }
 

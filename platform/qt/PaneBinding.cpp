@@ -39,9 +39,10 @@ QString DocumentText(QTextDocument* doc, int position, int length) {
 // About what a screen shows a second; the poll tick may change a pane 200 times.
 constexpr int kFrameMs = 16;
 // How long a streamed change may wait for the next one. A scrolling log
-// drawn every second frame looks the same and costs half; with the 5 ms poll
-// ahead of it, no received byte waits much more than 40 ms to be shown.
-constexpr int kStreamMs = 33;
+// drawn every second or third frame looks the same and costs far less; with
+// the 5 ms poll ahead of it, no received byte waits more than about 50 ms
+// to be shown.
+constexpr int kStreamMs = 40;
 
 // What the user does to a pane: the pane must show the model's text first,
 // and what the model does in answer is shown at once.

@@ -89,6 +89,26 @@ TEST_F(PaneFrames, AWholeNewTextShowsAtOnceAndLaterEditsFollowIt) {
     EXPECT_EQ(form_.Pane.text(), u"RING\r\n+CLIP\r\n");
 }
 
+// Text that keeps streaming in still reaches the document every few frames
+// (the poll tick's 5 ms come on top, for about 50 ms in all).
+TEST_F(PaneFrames, StreamedTextNeverWaitsLongerThanTheBound) {
+    QElapsedTimer clock;
+    clock.start();
+    qint64 behindSince = -1, longest = 0, longestTick = 0, last = 0;
+    while (clock.elapsed() < 600) {
+        const qint64 now = clock.elapsed();
+        longestTick = std::max(longestTick, now - last);
+        last = now;
+        tick(u"+CSQ: 25,99\r\n");
+        if (behindSince < 0 && !inStep()) behindSince = now;
+        Pump(4);
+        if (behindSince >= 0) longest = std::max(longest, clock.elapsed() - behindSince);
+        if (inStep()) behindSince = -1;
+    }
+    if (longestTick > 15) GTEST_SKIP() << "a tick came " << longestTick << " ms after the one before";
+    EXPECT_LE(longest, 50);
+}
+
 TEST(PaneBacklogTest, InsertionsJoinOnlyWhereThePreviousOneEnded) {
     PaneBacklog b;
     EXPECT_TRUE(b.empty());
