@@ -14,6 +14,7 @@ class PaneScrollStyle : public QProxyStyle {
 public:
     explicit PaneScrollStyle(QObject* owner);
 
+    using QProxyStyle::polish;
     void polish(QWidget* widget) override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override;
