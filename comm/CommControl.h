@@ -33,6 +33,11 @@ public:
     virtual bool dsrHolding() = 0;
     virtual bool ctsHolding() = 0;
     virtual bool cdHolding() = 0;
+    // False when the three reads above are sure to fail now (a closed port,
+    // a device found to have no modem lines); true means only "try them".
+    // The poll asks every tick, where learning it from a throw would cost
+    // more than all the rest of an idle tick.
+    virtual bool inputLinesReadable() noexcept { return true; }
 
     virtual int inBufferCount() = 0;
     virtual std::vector<std::uint8_t> input() = 0;

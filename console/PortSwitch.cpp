@@ -117,6 +117,7 @@ void PortSwitch::RefreshLineSignals() {
     };
     paint({f_.LabelDTR, f_.MSComm.dtrEnable(), u"DTR=0 Enable", u"DTR=1 Disable"});
     paint({f_.LabelRTS, f_.MSComm.rtsEnable(), u"RTS=0 Enable", u"RTS=1 Disable"});
+    if (!f_.MSComm.inputLinesReadable()) return;  // the reads below would fail: the refresh ends here
     paint({f_.LabelDSR, f_.MSComm.dsrHolding(), u"DSR=0 True", u"DSR=1 False"});
     paint({f_.LabelCTS, f_.MSComm.ctsHolding(), u"CTS=0 True", u"CTS=1 False"});
     paint({f_.LabelCD, f_.MSComm.cdHolding(), u"CD=0 ON", u"CD=1 OFF"});

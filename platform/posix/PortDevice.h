@@ -41,6 +41,8 @@ public:
     int kernelOutQueue();  // written, not yet on the wire
     // What waits, up to `most` bytes; empty when nothing does.
     std::vector<std::uint8_t> readWaiting(std::size_t most);
+    // True once the device has shown it has no modem lines.
+    bool modemLinesMissing() const { return !noModemLines_.empty(); }
 
 private:
     int modemBits();

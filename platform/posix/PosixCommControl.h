@@ -38,6 +38,7 @@ public:
     bool dsrHolding() override;
     bool ctsHolding() override;
     bool cdHolding() override;
+    bool inputLinesReadable() noexcept override { return device_.isOpen() && !device_.modemLinesMissing(); }
 
     int inBufferCount() override;
     std::vector<std::uint8_t> input() override;

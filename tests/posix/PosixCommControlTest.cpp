@@ -128,6 +128,7 @@ TEST_F(PosixCommControl, ModemLinesOfAPtyRaiseNoModemLinesAndHeldValuesStay) {
     EXPECT_TRUE(port.dtrEnable());  // up before anyone touches it
     EXPECT_FALSE(port.rtsEnable());
     EXPECT_EQ(ErrorOf([&] { port.dsrHolding(); }), err::PortNotOpen);
+    EXPECT_FALSE(port.inputLinesReadable());
 
     port.setDTREnable(false);  // closed: held for the next open
     port.setRTSEnable(true);
@@ -135,7 +136,9 @@ TEST_F(PosixCommControl, ModemLinesOfAPtyRaiseNoModemLinesAndHeldValuesStay) {
     EXPECT_FALSE(port.dtrEnable());
     EXPECT_TRUE(port.rtsEnable());
 
+    EXPECT_TRUE(port.inputLinesReadable());  // not known until asked
     EXPECT_EQ(ErrorOf([&] { port.dsrHolding(); }), err::NoModemLines);
+    EXPECT_FALSE(port.inputLinesReadable());
     EXPECT_EQ(ErrorOf([&] { port.ctsHolding(); }), err::NoModemLines);
     EXPECT_EQ(ErrorOf([&] { port.cdHolding(); }), err::NoModemLines);
     EXPECT_EQ(ErrorOf([&] { port.setDTREnable(true); }), err::NoModemLines);
@@ -146,6 +149,8 @@ TEST_F(PosixCommControl, ModemLinesOfAPtyRaiseNoModemLinesAndHeldValuesStay) {
     port.setPortOpen(false);
     EXPECT_TRUE(port.dtrEnable());
     EXPECT_FALSE(port.rtsEnable());
+    port.setPortOpen(true);  // another device may sit behind the name now
+    EXPECT_TRUE(port.inputLinesReadable());
 }
 
 TEST_F(PosixCommControl, ClosedPortRefusesTrafficAndTakesTheConsoleOpenSequence) {

@@ -55,6 +55,7 @@ public:
     bool dsrHolding() override { return port_.dsrHolding(); }
     bool ctsHolding() override { return port_.ctsHolding(); }
     bool cdHolding() override { return port_.cdHolding(); }
+    bool inputLinesReadable() noexcept override { return port_.inputLinesReadable(); }
     int inBufferCount() override {
         ++counts_.ticks;
         return port_.inBufferCount();

@@ -48,6 +48,7 @@ public:
     bool dsrHolding() override;
     bool ctsHolding() override;
     bool cdHolding() override;
+    bool inputLinesReadable() noexcept override { return open_; }
     int inBufferCount() override;
     std::vector<std::uint8_t> input() override;
     int outBufferCount() override;
