@@ -37,7 +37,8 @@ void PollTick::receive() {
 void PollTick::append(const std::vector<std::uint8_t>& bytes) {
     std::u16string rendered;
     rendered.reserve(bytes.size() * 4);
-    for (std::uint8_t b : bytes) rendered += RenderByte(b, f_.CheckDisplay.value() == 1);
+    const bool hex = f_.CheckDisplay.value() == 1;
+    for (std::uint8_t b : bytes) AppendRendered(rendered, b, hex);
     ui::RichTextBox& pane = f_.RTextBuf;
     Skip([&] {
         if (pane.text().size() > kCutAbove) pane.setText(pane.text().substr(pane.text().size() - kKeep));

@@ -11,10 +11,21 @@ char16_t Cp936SingleByte(std::uint8_t byte) {
 }
 
 std::u16string RenderByte(std::uint8_t byte, bool hex) {
-    if (hex) return u"[" + FormatHex(byte, 2) + u"]";
-    if (byte == 0) return u"[EOF]";
-    if (byte < 10) return u"[" + FormatHex(byte, 2) + u"]";
-    return std::u16string(1, Cp936SingleByte(byte));
+    std::u16string out;
+    AppendRendered(out, byte, hex);
+    return out;
+}
+
+void AppendRendered(std::u16string& out, std::uint8_t byte, bool hex) {
+    static const char16_t kDigits[] = u"0123456789ABCDEF";
+    if (!hex && byte == 0) {
+        out += u"[EOF]";
+    } else if (hex || byte < 10) {
+        const char16_t bracketed[] = {u'[', kDigits[byte >> 4], kDigits[byte & 0xF], u']'};
+        out.append(bracketed, 4);
+    } else {
+        out += Cp936SingleByte(byte);
+    }
 }
 
 std::u16string FormatHex(std::int16_t Value, std::int16_t Digits) {

@@ -12,6 +12,8 @@ char16_t Cp936SingleByte(std::uint8_t byte);
 
 // One received byte as the lower pane shows it.
 std::u16string RenderByte(std::uint8_t byte, bool hex);
+// The same, added to `out`: the poll renders every byte it reads.
+void AppendRendered(std::u16string& out, std::uint8_t byte, bool hex);
 
 // Value's hexadecimal digits as a 16-bit pattern, fitted to Digits (0: as is).
 // Throws ui::Error for a negative Digits.

@@ -71,6 +71,7 @@ void PosixCommControl::open() {
         throw;
     }
     queue_.clear();
+    kernelDrained_ = false;
 }
 
 // A pseudo-terminal or a bare three-wire adapter has no modem lines, and some
@@ -131,20 +132,27 @@ void PosixCommControl::requireOpen() const {
 }
 
 void PosixCommControl::flushOrThrow() {
-    if (int e = queue_.flushTo(device_.fd())) ThrowPortError(PortStep::Write, e, "write", device_.path());
+    if (int e = pushQueued()) ThrowPortError(PortStep::Write, e, "write", device_.path());
+}
+
+// Gives the kernel what it takes of the queue: 0, or the errno of a failed write.
+int PosixCommControl::pushQueued() {
+    if (queue_.empty()) return 0;
+    kernelDrained_ = false;
+    return queue_.flushTo(device_.fd());
 }
 
 // Receiving goes on whatever the transmit side does, so a failed flush here
 // is left for the next output or outBufferCount to report.
 int PosixCommControl::inBufferCount() {
     requireOpen();
-    (void)queue_.flushTo(device_.fd());
+    (void)pushQueued();
     return device_.bytesWaiting();
 }
 
 std::vector<std::uint8_t> PosixCommControl::input() {
     requireOpen();
-    (void)queue_.flushTo(device_.fd());
+    (void)pushQueued();
     // A hung-up tty reads as empty; the count call is what notices it has gone.
     // Only what was counted is read: a source faster than the poll (a
     // pseudo-terminal, a USB modem that ignores the line speed) would
@@ -154,10 +162,16 @@ std::vector<std::uint8_t> PosixCommControl::input() {
     return device_.readWaiting(static_cast<std::size_t>(waiting));
 }
 
+// Only this control writes to the port, so a kernel queue seen empty stays
+// empty until it writes again: the poll asks every tick, and the answer is
+// then known without a system call.
 int PosixCommControl::outBufferCount() {
     requireOpen();
     flushOrThrow();
-    const long long total = static_cast<long long>(queue_.size()) + device_.kernelOutQueue();
+    if (kernelDrained_ && queue_.empty()) return 0;
+    const int kernel = device_.kernelOutQueue();
+    kernelDrained_ = kernel == 0 && queue_.empty();
+    const long long total = static_cast<long long>(queue_.size()) + kernel;
     return total > INT_MAX ? INT_MAX : static_cast<int>(total);
 }
 

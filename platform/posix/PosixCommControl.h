@@ -52,6 +52,7 @@ private:
     void applyHeldLines();
     void requireOpen() const;
     void flushOrThrow();
+    int pushQueued();
     bool heldLine(InputLine line);
 
     console::PrivateProfile& profile_;
@@ -65,6 +66,7 @@ private:
     bool dtr_ = true;
     bool rts_ = false;
     int lastEvent_ = 0;
+    bool kernelDrained_ = false;  // the kernel sent all it was given
 };
 
 }  // namespace platform::posix

@@ -144,8 +144,11 @@ void FormView::applyForm(ui::Prop prop) {
         case ui::Prop::BackColor:
             applyBackColor();
             break;
+        case ui::Prop::Enabled:
+            platform_.refreshInputFilter();  // which asks the form at each event
+            break;
         default:
-            break;  // Enabled: the input filter asks the form at each event
+            break;
     }
 }
 

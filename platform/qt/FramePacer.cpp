@@ -8,24 +8,35 @@ FramePacer::FramePacer(int frameMs, std::function<void()> due) : frameMs_(frameM
     connect(&frameEnd_, &QTimer::timeout, this, [this] { frameEnded(); });
 }
 
+// A change after a quiet spell is taken at once. While changes stream in, a
+// change within a poll tick's jitter of the frame end brings the frame end
+// forward to the end of this turn, so the frame takes all the tick did and
+// is shown from the poll's own wake-up; the timer is set that much late, so
+// that it fires by itself only once the stream stops.
 bool FramePacer::admit() {
-    if (frameEnd_.isActive()) return false;
-    if (turnOpen_) return true;
-    if (sinceTaken_.isValid()) {
-        const qint64 since = sinceTaken_.elapsed();
-        if (since < frameMs_) {
-            frameEnd_.start(static_cast<int>(frameMs_ - since));
+    if (turnOpen_ && !frameEnd_.isActive()) return true;
+    const qint64 since = sinceTaken_.isValid() ? sinceTaken_.elapsed() : frameMs_;
+    const bool frameOver = since >= frameMs_ - kJitterMs;
+    if (!frameEnd_.isActive()) {
+        if (!frameOver) {
+            frameEnd_.start(static_cast<int>(frameMs_ - since + kJitterMs));
             return false;
         }
+        sinceTaken_.start();
+        openTurn();
+        return true;
     }
-    sinceTaken_.start();
-    openTurn();
-    return true;
+    if (frameOver && !endingNow_) {
+        endingNow_ = true;
+        frameEnd_.start(0);
+    }
+    return false;
 }
 
 void FramePacer::settle() {
     if (!frameEnd_.isActive()) return;
     frameEnd_.stop();
+    endingNow_ = false;
     sinceTaken_.start();
 }
 
@@ -38,6 +49,7 @@ void FramePacer::openTurn() {
 }
 
 void FramePacer::frameEnded() {
+    endingNow_ = false;
     sinceTaken_.start();
     due_();
 }

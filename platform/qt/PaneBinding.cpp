@@ -163,8 +163,7 @@ void PaneBinding::flush() {
     if (backlog_.empty() || !live()) return;
     throttle_.beforeChange();
     const PaneBacklog due = std::exchange(backlog_, PaneBacklog{});
-    for (const PaneBacklog::Edit& e : due.edits())
-        if (!showEdit(e)) break;
+    showEdits(due.edits());
     if (shown_ != box_.text()) showText();
     if (due.selection()) showSelection();
     if (due.refresh()) {
@@ -189,14 +188,24 @@ void PaneBinding::showText() {
     shown_ = box_.text();
 }
 
-// One insertion or replacement where the model made it; false when the
-// document had to be set whole, which takes in every later edit too.
-bool PaneBinding::showEdit(const PaneBacklog::Edit& e) {
-    if (e.start + e.removed > shown_.size()) {
-        showText();
-        return false;
-    }
+// A frame's edits (the front cut and the appends) reach the document as one
+// change: it lays out and tells the view once, and no caret position is
+// worked out between them. Its signals come at the block's end, still ours.
+// An edit that no longer fits stops there; the caller then sets the text whole.
+void PaneBinding::showEdits(const std::vector<PaneBacklog::Edit>& edits) {
+    if (edits.empty()) return;
     Flag applying(applying_);
+    QTextCursor block(edit_->document());
+    block.beginEditBlock();
+    for (const PaneBacklog::Edit& e : edits)
+        if (!showEdit(e)) break;
+    block.endEditBlock();
+}
+
+// One insertion or replacement where the model made it; false when it
+// reaches past the text shown.
+bool PaneBinding::showEdit(const PaneBacklog::Edit& e) {
+    if (e.start + e.removed > shown_.size()) return false;
     const int start = static_cast<int>(e.start);
     QTextCursor c(edit_->document());
     c.setPosition(start);

@@ -42,6 +42,7 @@ private:
     bool keptTail();
     void showFont();
     void showText();
+    void showEdits(const std::vector<PaneBacklog::Edit>& edits);
     bool showEdit(const PaneBacklog::Edit& e);
     void showSelection();
     void fixShownAt(std::size_t index);

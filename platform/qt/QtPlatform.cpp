@@ -42,12 +42,11 @@ QRect ScreenPixels() {
 QtPlatform::QtPlatform(ui::AppInfo app) : app_(std::move(app)), scale_(TwipsScale::ofPrimaryScreen()) {
     FontMapper::installSubstitutions();
     QApplication::setQuitOnLastWindowClosed(true);
-    qApp->installEventFilter(&filter_);
 }
 
 // The forms may be gone by now: the windows are deleted without a word to them.
 QtPlatform::~QtPlatform() {
-    qApp->removeEventFilter(&filter_);
+    if (filtering_) qApp->removeEventFilter(&filter_);
     for (auto& [form, view] : views_) {
         view->detach();
         delete view;
@@ -98,6 +97,7 @@ void QtPlatform::show(ui::Form& form) {
     }
     auto* view = new FormView(*this, form, scale_);
     views_[&form] = view;
+    refreshInputFilter();
     form.setLoaded(true);
     form.setObserver(&view->binder());
     view->scheduleTimers();
@@ -105,6 +105,19 @@ void QtPlatform::show(ui::Form& form) {
     if (!form.loaded() || viewOf(form) != view) return;  // Load unloaded it
     view->showFromModel();
     if (form.Resize) dispatch(form.Resize);
+}
+
+// The filter sees every event the application delivers, the poll's timer
+// events included, so it is in place only while some form refuses input.
+void QtPlatform::refreshInputFilter() {
+    const bool needed =
+        std::any_of(views_.begin(), views_.end(), [](const auto& entry) { return entry.second->refusesInput(); });
+    if (needed == filtering_) return;
+    filtering_ = needed;
+    if (needed)
+        qApp->installEventFilter(&filter_);
+    else
+        qApp->removeEventFilter(&filter_);
 }
 
 void QtPlatform::unload(ui::Form& form) {
@@ -129,6 +142,7 @@ void QtPlatform::finishUnload(ui::Form& form) {
     if (form.observer() == &view->binder()) form.setObserver(nullptr);
     form.setLoaded(false);
     views_.erase(&form);
+    refreshInputFilter();
     retired_.erase(std::remove(retired_.begin(), retired_.end(), nullptr), retired_.end());
     retired_.emplace_back(view);
     view->deleteLater();

@@ -38,6 +38,8 @@ public:
     bool runUnload(ui::Form& form);
     // After Unload: timers stop, the form is unloaded, its window goes.
     void finishUnload(ui::Form& form);
+    // A form was enabled or disabled.
+    void refreshInputFilter();
 
 protected:
     void escaped(const char* what) noexcept override;
@@ -46,6 +48,7 @@ private:
     ui::AppInfo app_;
     TwipsScale scale_;
     InputFilter filter_;
+    bool filtering_ = false;
     std::map<const ui::Form*, FormView*> views_;
     std::vector<QPointer<FormView>> retired_;  // closed windows awaiting deletion
 };
