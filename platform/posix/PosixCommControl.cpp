@@ -72,6 +72,7 @@ void PosixCommControl::open() {
     }
     queue_.clear();
     kernelDrained_ = false;
+    counted_ = 0;
 }
 
 // A pseudo-terminal or a bare three-wire adapter has no modem lines, and some
@@ -147,7 +148,8 @@ int PosixCommControl::pushQueued() {
 int PosixCommControl::inBufferCount() {
     requireOpen();
     (void)pushQueued();
-    return device_.bytesWaiting();
+    counted_ = device_.bytesWaiting();
+    return counted_;
 }
 
 std::vector<std::uint8_t> PosixCommControl::input() {
@@ -157,7 +159,8 @@ std::vector<std::uint8_t> PosixCommControl::input() {
     // Only what was counted is read: a source faster than the poll (a
     // pseudo-terminal, a USB modem that ignores the line speed) would
     // otherwise keep one read, and one tick, going for as long as it sends.
-    const int waiting = device_.bytesWaiting();
+    // The poll counts just before it reads; that count stands for one read.
+    const int waiting = counted_ > 0 ? std::exchange(counted_, 0) : device_.bytesWaiting();
     if (waiting == 0) return {};
     return device_.readWaiting(static_cast<std::size_t>(waiting));
 }

@@ -67,6 +67,7 @@ private:
     bool rts_ = false;
     int lastEvent_ = 0;
     bool kernelDrained_ = false;  // the kernel sent all it was given
+    int counted_ = 0;             // received bytes counted and not yet read
 };
 
 }  // namespace platform::posix

@@ -124,6 +124,24 @@ TEST_F(PosixCommTraffic, OutputBeyondWhatTheKernelTakesArrivesWholeAndInOrder) {
     EXPECT_EQ(got.size(), sent.size());
     EXPECT_TRUE(got == sent) << "bytes lost, doubled or reordered";
     EXPECT_EQ(port.outBufferCount(), 0);
+    port.output(ui::FromUtf8(Letters(256 * 1024, 9)));  // an emptied queue shows new output at once
+    EXPECT_GT(port.outBufferCount(), 0);
+}
+
+// The poll counts, then reads: the read takes what was counted, and what
+// came in between waits for the next one, in order.
+TEST_F(PosixCommTraffic, AReadAfterACountTakesWhatWasCounted) {
+    port.setPortOpen(true);
+    pty.write("ABC");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (port.inBufferCount() < 3 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(port.inBufferCount(), 3);
+    pty.write("DE");
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // time for the terminal to take it
+    EXPECT_EQ(port.input(), (std::vector<std::uint8_t>{'A', 'B', 'C'}));
+    EXPECT_EQ(receive(2), "DE");
+    EXPECT_TRUE(port.input().empty());
 }
 
 TEST_F(PosixCommTraffic, CloseDropsWhatWasNotSent) {
