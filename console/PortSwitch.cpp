@@ -1,5 +1,8 @@
 #include "console/PortSwitch.h"
 
+#include <string>
+#include <string_view>
+
 #include "comm/CommControl.h"
 #include "comm/CommError.h"
 #include "console/Colors.h"
@@ -112,7 +115,9 @@ void PortSwitch::RefreshLineSignals() {
         const char16_t* offText;
     };
     auto paint = [](const Row& r) {
-        r.label.setCaption(r.on ? r.onText : r.offText);
+        // Compared first: the poll repaints these every tick, nearly always unchanged.
+        const std::u16string_view caption = r.on ? r.onText : r.offText;
+        if (r.label.caption() != caption) r.label.setCaption(std::u16string(caption));
         r.label.setBackColor(r.on ? colors::Green : colors::LightRed);
     };
     paint({f_.LabelDTR, f_.MSComm.dtrEnable(), u"DTR=0 Enable", u"DTR=1 Disable"});

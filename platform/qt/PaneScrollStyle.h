@@ -18,6 +18,10 @@ public:
     void polish(QWidget* widget) override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override;
+
+private:
+    QPixmap partPixmap(ControlElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const;
 };
 
 }  // namespace platform::qt

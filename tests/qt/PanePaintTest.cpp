@@ -3,7 +3,12 @@
 // shows, and the document catches up with the model when the frame ends.
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOptionSlider>
+#include <memory>
 
+#include "platform/qt/PaneScrollStyle.h"
 #include "tests/qt/QtForm.h"
 
 namespace qttest {
@@ -79,6 +84,38 @@ TEST_F(PanePaints, TheUsersTypingShowsAtOnce) {
     QCoreApplication::processEvents();
     EXPECT_EQ(form_.Pane.text(), u"x");
     EXPECT_GE(paints.count, 1);
+}
+
+// The scroll bar's buttons and thumb are copies of what the plain style
+// draws: pixel for pixel the same, wherever the thumb stands and whatever
+// its size, also when a size comes back from the copies kept.
+TEST(PaneScrollBar, ItsPartsAreThePlainStylesToThePixel) {
+    std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("Windows")));
+    QScrollBar ours(Qt::Vertical);
+    ours.setStyle(new platform::qt::PaneScrollStyle(&ours));
+    QScrollBar reference(Qt::Vertical);
+    reference.setStyle(plain.get());
+    for (const auto& [maximum, value] : {std::pair{10, 0}, {10, 5}, {300, 300}, {40, 17}, {10, 5}}) {
+        for (QScrollBar* b : {&ours, &reference}) {
+            b->resize(17, 200);
+            b->setRange(0, maximum);
+            b->setPageStep(8);
+            b->setValue(value);
+        }
+        const QImage got = ours.grab().toImage();
+        const QImage want = reference.grab().toImage();
+        QStyleOptionSlider option;
+        option.initFrom(&reference);
+        option.orientation = Qt::Vertical;
+        option.maximum = maximum;
+        option.pageStep = 8;
+        option.sliderPosition = option.sliderValue = value;
+        for (auto part : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSlider}) {
+            const QRect r = plain->subControlRect(QStyle::CC_ScrollBar, &option, part, &reference);
+            ASSERT_FALSE(r.isEmpty());
+            EXPECT_EQ(got.copy(r), want.copy(r)) << "part " << part << " at " << value << " of " << maximum;
+        }
+    }
 }
 
 }  // namespace
