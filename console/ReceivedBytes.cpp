@@ -4,6 +4,10 @@
 
 namespace console {
 
+namespace {
+const char16_t kHexDigits[] = u"0123456789ABCDEF";
+}  // namespace
+
 char16_t Cp936SingleByte(std::uint8_t byte) {
     if (byte < 0x80) return static_cast<char16_t>(byte);
     if (byte == 0x80) return u'\u20AC';
@@ -17,11 +21,10 @@ std::u16string RenderByte(std::uint8_t byte, bool hex) {
 }
 
 void AppendRendered(std::u16string& out, std::uint8_t byte, bool hex) {
-    static const char16_t kDigits[] = u"0123456789ABCDEF";
     if (!hex && byte == 0) {
         out += u"[EOF]";
     } else if (hex || byte < 10) {
-        const char16_t bracketed[] = {u'[', kDigits[byte >> 4], kDigits[byte & 0xF], u']'};
+        const char16_t bracketed[] = {u'[', kHexDigits[byte >> 4], kHexDigits[byte & 0xF], u']'};
         out.append(bracketed, 4);
     } else {
         out += Cp936SingleByte(byte);
@@ -30,11 +33,10 @@ void AppendRendered(std::u16string& out, std::uint8_t byte, bool hex) {
 
 std::u16string FormatHex(std::int16_t Value, std::int16_t Digits) {
     if (Digits < 0) throw ui::Error(ui::err::InvalidCall, "Invalid procedure call or argument");
-    static const char16_t kDigits[] = u"0123456789ABCDEF";
     auto pattern = static_cast<std::uint16_t>(Value);
     std::u16string h;
     do {
-        h.insert(h.begin(), kDigits[pattern & 0xF]);
+        h.insert(h.begin(), kHexDigits[pattern & 0xF]);
         pattern = static_cast<std::uint16_t>(pattern >> 4);
     } while (pattern != 0);
     const auto d = static_cast<std::size_t>(Digits);

@@ -171,9 +171,9 @@ std::vector<std::uint8_t> PosixCommControl::input() {
 int PosixCommControl::outBufferCount() {
     requireOpen();
     flushOrThrow();
-    if (kernelDrained_ && queue_.empty()) return 0;
+    if (kernelDrained_) return 0;
     const int kernel = device_.kernelOutQueue();
-    kernelDrained_ = kernel == 0 && queue_.empty();
+    kernelDrained_ = kernel == 0;
     const long long total = static_cast<long long>(queue_.size()) + kernel;
     return total > INT_MAX ? INT_MAX : static_cast<int>(total);
 }
