@@ -20,7 +20,6 @@ public:
     DirectoryLock(const DirectoryLock&) = delete;
     DirectoryLock& operator=(const DirectoryLock&) = delete;
 
-    bool held() const { return fd_ >= 0; }
     // Whether it stands for the directory `dir` (held or given up).
     bool covers(const std::string& dir) const;
 
