@@ -34,6 +34,10 @@ std::int32_t PublicMod::ReadIniInt(const std::u16string& Section, const std::u16
     return profile_.getInt(ui::ToUtf8(Section), ui::ToUtf8(Key), kDefaultValue, SettingsFile());
 }
 
+PrivateProfile::Hold PublicMod::HoldSettingsFile() {
+    return PrivateProfile::Hold(profile_, SettingsFile());
+}
+
 // The old value is kept as bytes: a comment in the file's code page passes
 // through untouched. The gap is computed exactly: a value too long to leave
 // 4 blanks pushes the comment right, it never wraps round.

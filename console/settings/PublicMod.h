@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "console/settings/PrivateProfile.h"
+
 namespace ui {
 class Platform;
 }
 
 namespace console {
-
-class PrivateProfile;
 
 // The settings-file procedures. They hold no state: the file's path is
 // built anew at every call, so a changed program directory is followed.
@@ -22,6 +22,8 @@ public:
     // Writes Value and keeps the inline ";" comment the old value carried,
     // at its column while the new value leaves it at least 4 blanks.
     void WriteIniString(const std::u16string& Section, const std::u16string& Key, const std::u16string& Value);
+    // While it lives, no other console's writes come between the ones made here.
+    PrivateProfile::Hold HoldSettingsFile();
 
 private:
     std::string SettingsFile() const;

@@ -96,8 +96,11 @@ void WindowPlacement::restoreState() {
 }
 
 // The state is taken before the window is made normal, so the bounds written
-// are the normal-state bounds and the state is the one the user left.
+// are the normal-state bounds and the state is the one the user left. The
+// seven writes are made under one hold of the file: of two consoles closing
+// at once, the later save stands whole.
 void WindowPlacement::Save() {
+    const auto hold = mod_.HoldSettingsFile();
     ui::Skip([this] { mod_.WriteIniString(kLists, u"Port", ui::Decimal(f_.ComboPort.listIndex())); });
     ui::Skip([this] { mod_.WriteIniString(kLists, u"Speed", ui::Decimal(f_.ComboSpeed.listIndex())); });
     const int state = f_.windowState();

@@ -7,8 +7,8 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 
+#include "platform/posix/DirectoryLock.h"
 #include "platform/posix/IniText.h"
 
 namespace platform::posix {
@@ -74,22 +74,35 @@ bool MayWrite(const std::string& path, const struct stat& st) {
     return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
-// A settings file that is a symbolic link is written where the link points,
-// so the link survives the rename.
-std::string Resolve(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string resolved(real);
-    std::free(real);
-    return resolved;
-}
-
 std::string DirOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string ReadLink(const std::string& link) {
+    std::string to(256, '\0');
+    for (;;) {
+        const ssize_t n = ::readlink(link.c_str(), to.data(), to.size());
+        if (n < 0) return {};
+        if (static_cast<std::size_t>(n) < to.size()) return to.substr(0, static_cast<std::size_t>(n));
+        to.resize(to.size() * 2);
+    }
+}
+
+// A settings file that is a symbolic link is written where the link points,
+// so the link survives the rename; a link to a file not there yet names the
+// file to create. A loop of links is left as it is: it cannot be written.
+std::string Resolve(const std::string& path) {
+    std::string at = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+        const std::string to = ReadLink(at);
+        if (to.empty()) return at;
+        at = to.front() == '/' ? to : DirOf(at) + "/" + to;
+    }
+    return at;
 }
 
 // An exclusive new file beside the target; 0666 lets the umask decide the
@@ -121,10 +134,14 @@ bool Replace(const std::string& target, const std::string& bytes, const struct s
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes);
     if (ok && old) {
-        ok = ::fchmod(fd, old->st_mode & 07777) == 0;
-        if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
-            // Only root may give a file away; otherwise the file stays ours.
+        // Only root may give a file away; a member of the file's group may
+        // still keep its group. The mode comes last: a change of owner may
+        // clear its set-id bits.
+        const bool ownerKept = ::fchown(fd, old->st_uid, old->st_gid) == 0;
+        if (!ownerKept && ::fchown(fd, static_cast<uid_t>(-1), old->st_gid) != 0) {
+            // not in the file's group either: the file becomes ours, in our group
         }
+        ok = ::fchmod(fd, old->st_mode & 07777) == 0;
     }
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
@@ -168,6 +185,27 @@ bool Overwrite(const std::string& target, const std::string& bytes, const struct
 
 }  // namespace
 
+IniProfile::IniProfile(std::chrono::milliseconds lockWait) : lockWait_(lockWait) {}
+
+IniProfile::~IniProfile() = default;
+
+// The folder is locked once; holds within a hold of the same folder (each
+// write within a whole save) only count.
+void IniProfile::hold(const std::string& path) {
+    const std::string dir = DirOf(Resolve(path));
+    for (const auto& lock : holds_) {
+        if (lock && lock->covers(dir)) {
+            holds_.push_back(nullptr);
+            return;
+        }
+    }
+    holds_.push_back(std::make_unique<DirectoryLock>(dir, lockWait_));
+}
+
+void IniProfile::release() {
+    if (!holds_.empty()) holds_.pop_back();
+}
+
 int IniProfile::getInt(const std::string& section, const std::string& key, int def, const std::string& path) {
     Loaded file = Load(path);
     if (file.state != Found::Read) return def;
@@ -193,6 +231,7 @@ std::string IniProfile::getString(const std::string& section, const std::string&
 // that cannot be read (its text would be lost).
 bool IniProfile::writeString(const std::string& section, const std::string& key, const std::string& value,
                              const std::string& path) {
+    const Hold held(*this, path);
     const std::string target = Resolve(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;

@@ -1,3 +1,4 @@
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -169,6 +170,33 @@ TEST_F(IniProfileTest, AnotherUsersFileIsNotReplaced) {
     EXPECT_EQ(dir.entries(), 1u);
 }
 
+// A member of the file's group replacing it keeps its group and mode, if not its owner.
+TEST_F(IniProfileTest, AnotherUsersFileKeepsItsGroupAndMode) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to stand in for two users";
+    file("[LumetraSet]\nPort=2\n");
+    ASSERT_EQ(::chown(path.c_str(), 1001, 2000) | ::chmod(path.c_str(), 0664) | ::chmod(dir.path().c_str(), 0777), 0);
+    const gid_t lab = 2000;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool asMember = ::setgroups(1, &lab) == 0 && ::setgid(3000) == 0 && ::setuid(3001) == 0;
+        ::_exit(asMember && ini.writeString("LumetraSet", "Port", "3", path) ? 0 : 1);
+    }
+    int status = 1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(std::tuple(status, st.st_uid, st.st_gid, st.st_mode & 07777), std::tuple(0, 3001u, 2000u, 0664u));
+}
+
+// Another writer stuck with the lock holds a write up only for a while.
+TEST_F(IniProfileTest, WriterStuckWithTheLockIsWaitedForOnlyAWhile) {
+    platform::posix::IniProfile stuck, other(std::chrono::milliseconds(100));
+    const console::PrivateProfile::Hold held(stuck, path);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(other.writeString("LumetraSet", "Port", "2", path));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+}
+
 TEST_F(IniProfileTest, PathThatIsNotARegularFileReadsDefaultsAndIsNotWritten) {
     ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
     EXPECT_EQ(readInt("Port"), 50);
@@ -194,6 +222,12 @@ TEST_F(IniProfileTest, SymlinkedFileIsWrittenThroughTheLink) {
     ASSERT_EQ(::lstat(path.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ(TempDir::read(target), "[LumetraSet]\nPort=5\n");
+    // A link to a file not there yet: the file is made where the link points.
+    ASSERT_EQ(::symlink("made.ini", dir.file("new.ini").c_str()), 0);
+    ASSERT_TRUE(ini.writeString("LumetraSet", "Port", "4", dir.file("new.ini")));
+    ASSERT_EQ(::lstat(dir.file("new.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(TempDir::read(dir.file("made.ini")), "[LumetraSet]\nPort=4\n");
 }
 
 TEST_F(IniProfileTest, TenMegabyteFileIsReadAndEditedWhole) {

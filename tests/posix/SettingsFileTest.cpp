@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <memory>
@@ -44,7 +45,7 @@ protected:
     TempDir dir;
     RecordingPlatform platform;
     testsupport::SimCommControl port{[this] { return platform.nowUs(); }};
-    platform::posix::IniProfile ini;
+    platform::posix::IniProfile ini{std::chrono::minutes(1)};  // a slow disk must not look like a stuck writer
     testsupport::FakeRegistry registry;
     testsupport::FakeShell shell;
     std::unique_ptr<console::Lumetra> form;
@@ -100,6 +101,37 @@ TEST_F(SettingsFileTest, ReadOnlyProgramDirectoryStillClosesTheWindow) {
     EXPECT_FALSE(form->loaded());
     EXPECT_TRUE(platform.escapes.empty());
     EXPECT_EQ(dir.entries(), 0u);
+}
+
+// Two consoles closing again and again at the same time: under the lock
+// the file only ever holds one save whole, renamed over or written in place.
+TEST_F(SettingsFileTest, ConsolesClosingAtOnceLeaveOneSaveWhole) {
+    const auto saveOf = [](int n) {
+        return "[LumetraSet]\nPort=" + std::to_string(n) + "\nSpeed=6\n\n[Point]\nTop=" + std::to_string(n * 1000) +
+               "\nLeft=50\nWidth=8000\nHeight=6000\nWindowState=0\n";
+    };
+    for (const bool inPlace : {false, true}) {
+        TempDir::write(dir.file("lumetra.ini"), saveOf(0));
+        ASSERT_EQ(::chmod(dir.path().c_str(), inPlace ? 0555 : 0700), 0);
+        for (int n : {1, 2}) {
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child != 0) continue;
+            for (int round = 0; round < 1000; ++round) {
+                start().ComboPort.userSelect(n);
+                form->userSetBounds(50, n * 1000.0f, 8000, 6000);
+                platform.unload(*form);
+            }
+            ::_exit(0);
+        }
+        for (int exited = 0, status = 0; exited < 2;) {
+            exited += ::waitpid(-1, &status, WNOHANG) > 0;
+            EXPECT_EQ(status, 0);
+            const console::PrivateProfile::Hold held(ini, dir.file("lumetra.ini"));
+            const std::string now = file();
+            ASSERT_TRUE(now == saveOf(0) || now == saveOf(1) || now == saveOf(2)) << now;
+        }
+    }
 }
 
 }  // namespace
