@@ -1,0 +1,124 @@
+#include "platform/qt/WindowPlacement.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ui/Form.h"
+
+namespace platform::qt {
+
+namespace {
+
+// Long past what any window manager takes to carry out a change; only a
+// window manager that never puts the window where it was sent waits so long.
+constexpr long long kOnItsWayMs = 1000;
+
+}  // namespace
+
+bool PixelRect::contains(const PixelRect& r) const {
+    return x <= r.x && y <= r.y && x + width >= r.x + r.width && y + height >= r.y + r.height;
+}
+
+WindowPlacement::WindowPlacement(double twipsPerPixel, PixelFrame designFrame)
+    : tpp_(twipsPerPixel), frame_(designFrame) {}
+
+// The same rounding the controls' widgets get.
+int WindowPlacement::toPixels(float twips) const {
+    return static_cast<int>(std::lround(twips / tpp_));
+}
+
+// A pixel value that is what the old twips give keeps the old twips, so
+// bounds set in twips read back as they were set.
+TwipsBounds WindowPlacement::readBack(const TwipsBounds& like, const PixelRect& r) const {
+    const auto back = [this](float old, int pixels) {
+        return toPixels(old) == pixels ? old : static_cast<float>(pixels * tpp_);
+    };
+    return {back(like.left, r.x), back(like.top, r.y), back(like.width, r.width), back(like.height, r.height)};
+}
+
+Placing WindowPlacement::placing() const {
+    if (fixed_) return {toPixels(normal_.left), toPixels(normal_.top), *fixed_};
+    const int w = toPixels(normal_.width) - frame_.left - frame_.right;
+    const int h = toPixels(normal_.height) - frame_.top - frame_.bottom;
+    return {
+        toPixels(normal_.left), toPixels(normal_.top), {std::clamp(w, 1, room_.width), std::clamp(h, 1, room_.height)}};
+}
+
+// The normal bounds become what the window is given: a size no desktop
+// can show is cut to the room there is.
+Placing WindowPlacement::fit() {
+    const Placing p = placing();
+    if (!fixed_) {
+        const PixelRect outer{p.x, p.y, p.client.width + frame_.left + frame_.right,
+                              p.client.height + frame_.top + frame_.bottom};
+        normal_ = readBack(normal_, outer);
+    }
+    return p;
+}
+
+void WindowPlacement::await(long long ms) {
+    onItsWay_ = true;
+    sentAt_ = ms;
+}
+
+Placing WindowPlacement::place(const TwipsBounds& bounds, PixelSize room, long long ms) {
+    normal_ = bounds;
+    room_ = {std::max(1, room.width), std::max(1, room.height)};
+    await(ms);
+    return fit();
+}
+
+Placing WindowPlacement::restore(long long ms) {
+    await(ms);
+    return placing();
+}
+
+PixelSize WindowPlacement::clientOf(const PlacementSample& s) const {
+    return {s.outer.width - s.frame.left - s.frame.right, s.outer.height - s.frame.top - s.frame.bottom};
+}
+
+bool WindowPlacement::standsWhereSent(const PlacementSample& s) const {
+    const Placing p = placing();
+    return s.frame == frame_ && s.outer.x == p.x && s.outer.y == p.y && clientOf(s) == p.client;
+}
+
+WindowPlacement::Outcome WindowPlacement::settled(const PlacementSample& s, const TwipsBounds& current) {
+    const bool backFromMinMax = s.state == ui::Normal && state_ != ui::Normal;
+    state_ = s.state;
+    if (s.state == ui::Maximized) return {readBack(current, s.outer), {}};
+    if (s.state != ui::Normal) return {current, {}};
+    const std::optional<PixelSize> client = learn(s, backFromMinMax);
+    return {normal_, client};
+}
+
+std::optional<PixelSize> WindowPlacement::learn(const PlacementSample& s, bool backFromMinMax) {
+    if (backFromMinMax) await(s.ms);
+    if (standsWhereSent(s)) {
+        onItsWay_ = false;
+        return {};
+    }
+    if (s.outer.contains(s.workArea)) return {};
+    const bool keptClient = clientOf(s) == placing().client;
+    if (onItsWay_ && s.ms - sentAt_ < kOnItsWayMs) {
+        // On the way only the frame drawn around the size the window was
+        // given is taken: a window is first shown so. Not the first state
+        // back from maximized, whose frame may still be the maximized one.
+        const bool framed = s.frame != PixelFrame{};
+        return !backFromMinMax && framed && keptClient ? learnFrame(s) : std::nullopt;
+    }
+    onItsWay_ = false;
+    if (keptClient && s.frame != frame_) return learnFrame(s);
+    normal_ = readBack(normal_, s.outer);  // the user moved or resized it
+    frame_ = s.frame;
+    return {};
+}
+
+std::optional<PixelSize> WindowPlacement::learnFrame(const PlacementSample& s) {
+    frame_ = s.frame;
+    const PixelSize client = fit().client;
+    if (client == clientOf(s)) return {};
+    await(s.ms);
+    return client;
+}
+
+}  // namespace platform::qt
