@@ -98,13 +98,15 @@ std::optional<PixelSize> WindowPlacement::learn(const PlacementSample& s, bool b
         return {};
     }
     if (s.outer.contains(s.workArea)) return {};
-    const bool keptClient = clientOf(s) == placing().client;
+    const Placing p = placing();
+    const bool keptClient = clientOf(s) == p.client;
     if (onItsWay_ && s.ms - sentAt_ < kOnItsWayMs) {
-        // On the way only the frame drawn around the size the window was
-        // given is taken: a window is first shown so. Not the first state
-        // back from maximized, whose frame may still be the maximized one.
+        // On the way only a frame drawn around the window just where it
+        // was sent is taken: a window is first shown so. A restore passes
+        // through maximized frames around the normal size elsewhere.
         const bool framed = s.frame != PixelFrame{};
-        return !backFromMinMax && framed && keptClient ? learnFrame(s) : std::nullopt;
+        const bool there = s.outer.x == p.x && s.outer.y == p.y;
+        return !backFromMinMax && framed && there && keptClient ? learnFrame(s) : std::nullopt;
     }
     onItsWay_ = false;
     if (keptClient && s.frame != frame_) return learnFrame(s);
