@@ -47,7 +47,6 @@ WindowGeometry::WindowGeometry(QWidget& window, ui::Form& form, const TwipsScale
     // Queued behind the events of one change, so it reads the window once
     // they are all in.
     settle_.setSingleShot(true);
-    settle_.setInterval(0);
     QObject::connect(&settle_, &QTimer::timeout, [this] { settled(); });
 }
 
@@ -108,7 +107,7 @@ void WindowGeometry::showing() {
 }
 
 void WindowGeometry::changed() {
-    settle_.start();
+    settle_.start(0);
 }
 
 void WindowGeometry::settled() {
@@ -125,6 +124,7 @@ void WindowGeometry::settled() {
     form_.userSetWindowState(s.state);
     report(o.bounds);
     if (o.newClient && form_.sizable()) window_.resize(o.newClient->width, o.newClient->height);
+    if (o.lookAgainMs > 0) settle_.start(o.lookAgainMs);
 }
 
 void WindowGeometry::flush() {

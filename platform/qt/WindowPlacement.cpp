@@ -12,6 +12,7 @@ namespace {
 // Long past what any window manager takes to carry out a change; only a
 // window manager that never puts the window where it was sent waits so long.
 constexpr long long kOnItsWayMs = 1000;
+constexpr int kSecondLookMs = 50;
 
 }  // namespace
 
@@ -87,8 +88,9 @@ WindowPlacement::Outcome WindowPlacement::settled(const PlacementSample& s, cons
     state_ = s.state;
     if (s.state == ui::Maximized) return {readBack(current, s.outer), {}};
     if (s.state != ui::Normal) return {current, {}};
+    lookAgainMs_ = 0;
     const std::optional<PixelSize> client = learn(s, backFromMinMax);
-    return {normal_, client};
+    return {normal_, client, lookAgainMs_};
 }
 
 std::optional<PixelSize> WindowPlacement::learn(const PlacementSample& s, bool backFromMinMax) {
@@ -106,7 +108,9 @@ std::optional<PixelSize> WindowPlacement::learn(const PlacementSample& s, bool b
         // through maximized frames around the normal size elsewhere.
         const bool framed = s.frame != PixelFrame{};
         const bool there = s.outer.x == p.x && s.outer.y == p.y;
-        return !backFromMinMax && framed && there && keptClient ? learnFrame(s) : std::nullopt;
+        if (framed && there && keptClient && !backFromMinMax) return learnFrame(s);
+        lookAgainMs_ = framed && there && keptClient ? kSecondLookMs : static_cast<int>(sentAt_ + kOnItsWayMs - s.ms);
+        return {};
     }
     onItsWay_ = false;
     if (keptClient && s.frame != frame_) return learnFrame(s);

@@ -51,7 +51,8 @@ struct PlacementSample {
 // the user moves or resizes the normal window. A window on its way to where
 // it was sent (just given its bounds, or back from minimized or maximized)
 // reports half-updated states: until it stands where it was sent, or a
-// second has passed, what it reports teaches nothing. Nor does a window
+// second has passed, what it reports teaches nothing. Nor does the first
+// state back from minimized or maximized: it is read a second time. Nor does a window
 // that covers the work area: some window managers move a window there
 // before they say it is maximized. Nothing learned places the window again;
 // only a frame other than the one its size was given with sizes its client
@@ -74,6 +75,7 @@ public:
     struct Outcome {
         TwipsBounds bounds;                  // what the model holds now
         std::optional<PixelSize> newClient;  // the frame changed: the client area to give
+        int lookAgainMs = 0;                 // when to read the window again, even if it reports nothing
     };
     // `current` is what the model holds: a maximized window's bounds keep
     // its twips where the pixels did not change.
@@ -98,6 +100,7 @@ private:
     int state_ = 0;
     bool onItsWay_ = false;
     long long sentAt_ = 0;
+    int lookAgainMs_ = 0;
 };
 
 }  // namespace platform::qt

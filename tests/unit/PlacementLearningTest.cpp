@@ -18,6 +18,7 @@ struct Replay {
     platform::qt::WindowPlacement placement{15.0, PixelFrame{4, 28, 4, 4}};
     TwipsBounds model{3000, 1500, 8000, 6000};
     std::vector<PixelSize> resized;
+    int lookAgainMs = 0;
 
     explicit Replay(TwipsBounds b = {3000, 1500, 8000, 6000}) { placement.place(b, {1280, 1024}, 1000); }
     void run(std::initializer_list<const char*> events) {
@@ -32,6 +33,7 @@ struct Replay {
             const auto o = placement.settled(s, model);
             model = o.bounds;
             if (o.newClient) resized.push_back(*o.newClient);
+            lookAgainMs = o.lookAgainMs;
         }
     }
 };
@@ -85,11 +87,24 @@ TEST(PlacementLearning, WhatTheUserDoesToTheNormalWindowIsLearned) {
     EXPECT_EQ(r.model, (TwipsBounds{4500, 2250, 9600, 7200}));
     // Shown elsewhere than it was sent: that stands once the window manager had time.
     Replay elsewhere;
-    elsewhere.run(
-        {"ev 1004 st=0 outer=0,0,533,400 geo=1,20,531,375", "ev 1500 st=0 outer=0,0,533,400 geo=1,20,531,375"});
+    elsewhere.run({"ev 1004 st=0 outer=0,0,533,400 geo=1,20,531,375"});
     EXPECT_EQ(elsewhere.model.left, 3000.0f);
-    elsewhere.run({"ev 2004 st=0 outer=0,0,533,400 geo=1,20,531,375"});
+    ASSERT_EQ(elsewhere.lookAgainMs, 996);
+    elsewhere.run({"ev 2000 st=0 outer=0,0,533,400 geo=1,20,531,375"});
     EXPECT_EQ(elsewhere.model, (TwipsBounds{0, 0, 8000, 6000}));
+}
+
+// Started maximized: the frame is the design's guess until the window is
+// restored, and all of the restore may come in at once.
+TEST(PlacementLearning, TheFirstStateBackFromMaximizedIsReadASecondTime) {
+    Replay r;
+    r.run({"ev 1002 st=2 outer=0,0,1280,1024 geo=0,19,1280,1005",
+           "ev 3000 st=0 outer=200,100,527,393 geo=201,120,525,368"});
+    EXPECT_TRUE(r.resized.empty());
+    ASSERT_GT(r.lookAgainMs, 0);
+    r.run({"ev 3050 st=0 outer=200,100,527,393 geo=201,120,525,368"});
+    EXPECT_EQ(r.resized, (std::vector<PixelSize>{{531, 375}}));
+    EXPECT_EQ(r.model, (TwipsBounds{3000, 1500, 8000, 6000}));
 }
 
 TEST(PlacementLearning, ASizeNoDesktopCanShowIsCutToWhatAWindowMayHave) {
