@@ -1,123 +1,90 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <initializer_list>
 #include <vector>
 
 #include "platform/qt/WindowPlacement.h"
 
 namespace {
 
-using platform::qt::PixelFrame;
-using platform::qt::PixelSize;
-using platform::qt::TwipsBounds;
+using namespace platform::qt;
 
-// The main window at 3000/1500/8000/6000 on a 1280 x 1024 desktop. Every
-// event the window got is taken as settled, the worst a loaded machine does.
+// The main window sent to 3000/1500/8000/6000 on a 1280 x 1024 desktop; each
+// event ("ms state outer client;") taken as settled, the worst a loaded
+// machine can do.
 struct Replay {
-    platform::qt::WindowPlacement placement{15.0, PixelFrame{4, 28, 4, 4}};
+    WindowPlacement placement{15.0, PixelFrame{4, 28, 4, 4}};
     TwipsBounds model{3000, 1500, 8000, 6000};
     std::vector<PixelSize> resized;
     int lookAgainMs = 0;
 
     explicit Replay(TwipsBounds b = {3000, 1500, 8000, 6000}) { placement.place(b, {1280, 1024}, 1000); }
-    void run(std::initializer_list<const char*> events) {
-        for (const char* e : events) {
-            platform::qt::PlacementSample s;
-            s.workArea = {0, 0, 1280, 1024};
-            int x, y, w, h;
-            std::sscanf(e, "ev %lld st=%d outer=%d,%d,%d,%d geo=%d,%d,%d,%d", &s.ms, &s.state, &s.outer.x, &s.outer.y,
-                        &s.outer.width, &s.outer.height, &x, &y, &w, &h);
-            s.frame = {x - s.outer.x, y - s.outer.y, s.outer.x + s.outer.width - x - w,
-                       s.outer.y + s.outer.height - y - h};
-            const auto o = placement.settled(s, model);
+    Replay& run(const char* e) {
+        for (int v[10], n = 0; std::sscanf(e, " %d %d %d,%d,%d,%d %d,%d,%d,%d;%n", v, v + 1, v + 2, v + 3, v + 4, v + 5,
+                                           v + 6, v + 7, v + 8, v + 9, &n) == 10 &&
+                               n;
+             e += n, n = 0) {
+            const PixelFrame frame{v[6] - v[2], v[7] - v[3], v[2] + v[4] - v[6] - v[8], v[3] + v[5] - v[7] - v[9]};
+            const auto o = placement.settled({v[1], {v[2], v[3], v[4], v[5]}, frame, {0, 0, 1280, 1024}, v[0]}, model);
             model = o.bounds;
             if (o.newClient) resized.push_back(*o.newClient);
             lookAgainMs = o.lookAgainMs;
         }
+        return *this;
     }
 };
 
 // Recorded on Xvfb with openbox, from Qt's move, resize and state events.
-#define OPENBOX_SHOWN                                             \
-    "ev 1000 st=0 outer=200,100,525,368 geo=200,100,525,368",     \
-        "ev 1004 st=0 outer=200,100,527,393 geo=201,120,525,368", \
-        "ev 1004 st=0 outer=200,100,533,400 geo=201,120,531,375"
-#define OPENBOX_CYCLE                                                                                                 \
-    "ev 2477 st=2 outer=200,100,533,400 geo=201,120,531,375",                                                         \
-        "ev 2478 st=2 outer=200,100,1282,1030 geo=201,120,1280,1005",                                                 \
-        "ev 2485 st=2 outer=-1,-1,1282,1030 geo=0,19,1280,1005",                                                      \
-        "ev 3186 st=0 outer=-1,-1,1282,1030 geo=0,19,1280,1005",                                                      \
-        "ev 3190 st=0 outer=200,100,1282,1030 geo=201,120,1280,1005",                                                 \
-        "ev 3190 st=0 outer=200,100,533,400 geo=201,120,531,375",                                                     \
-        "ev 3892 st=2 outer=200,100,533,400 geo=201,120,531,375",                                                     \
-        "ev 3894 st=2 outer=201,101,1280,1024 geo=201,120,1280,1005",                                                 \
-        "ev 3902 st=2 outer=0,0,1280,1024 geo=0,19,1280,1005", "ev 4600 st=0 outer=0,0,1280,1024 geo=0,19,1280,1005", \
-        "ev 4604 st=0 outer=201,101,1280,1024 geo=201,120,1280,1005",                                                 \
-        "ev 4605 st=0 outer=200,100,533,400 geo=201,120,531,375"
+const char* const kShown =
+    "1000 0 200,100,525,368 200,100,525,368; 1004 0 200,100,527,393 201,120,525,368;"
+    "1004 0 200,100,533,400 201,120,531,375;";
+const char* const kCycles =
+    "2477 2 200,100,533,400 201,120,531,375; 2478 2 200,100,1282,1030 201,120,1280,1005;"
+    "2485 2 -1,-1,1282,1030 0,19,1280,1005; 3186 0 -1,-1,1282,1030 0,19,1280,1005;"
+    "3190 0 200,100,1282,1030 201,120,1280,1005; 3190 0 200,100,533,400 201,120,531,375;"
+    "3892 2 200,100,533,400 201,120,531,375; 3894 2 201,101,1280,1024 201,120,1280,1005;"
+    "3902 2 0,0,1280,1024 0,19,1280,1005; 4600 0 0,0,1280,1024 0,19,1280,1005;"
+    "4604 0 201,101,1280,1024 201,120,1280,1005; 4605 0 200,100,533,400 201,120,531,375;";
 
-TEST(PlacementLearning, MaximizeAndRestoreUnderOpenboxKeepTheNormalBoundsAsSet) {
+// Neither the half-updated states of a maximize or restore, nor a window
+// moved over the work area before it is said to be maximized, are normal.
+TEST(PlacementLearning, MaximizeAndRestoreKeepTheNormalBoundsAsSet) {
     Replay r;
-    r.run({OPENBOX_SHOWN});
+    r.run(kShown).run(kCycles).run("5305 1 200,100,533,400 201,120,531,375; 6000 2 0,0,1280,1024 0,19,1280,1005;");
+    EXPECT_EQ(r.model, (TwipsBounds{0, 0, 19200, 15360}));  // a maximized window's own bounds
+    r.run(kCycles).run(
+        "7000 0 -1,-1,1282,1030 0,19,1280,1005; 7001 2 -1,-1,1282,1030 0,19,1280,1005;"
+        "8000 2 200,100,533,400 201,120,531,375; 8001 0 200,100,533,400 201,120,531,375;");
     EXPECT_EQ(r.model, (TwipsBounds{3000, 1500, 8000, 6000}));
-    r.run({OPENBOX_CYCLE, "ev 5305 st=1 outer=200,100,533,400 geo=201,120,531,375"});
-    EXPECT_EQ(r.placement.normal(), (TwipsBounds{3000, 1500, 8000, 6000}));
-    r.run({"ev 6000 st=2 outer=0,0,1280,1024 geo=0,19,1280,1005"});  // a maximized window's own bounds
-    EXPECT_EQ(r.model, (TwipsBounds{0, 0, 19200, 15360}));
-    r.run({OPENBOX_CYCLE});
-    EXPECT_EQ(r.model, (TwipsBounds{3000, 1500, 8000, 6000}));
-    ASSERT_EQ(r.resized.size(), 1u);  // once, for the frame openbox draws
-    EXPECT_EQ(r.resized[0], (PixelSize{531, 375}));
+    EXPECT_EQ(r.resized, (std::vector<PixelSize>{{531, 375}}));  // once, for the frame openbox draws
 }
 
-TEST(PlacementLearning, AWindowMovedOverTheWorkAreaBeforeItIsMaximizedKeepsItsNormalBounds) {
+TEST(PlacementLearning, WhatTheWindowSettlesOnIsLearned) {
     Replay r;
-    r.run({OPENBOX_SHOWN, "ev 3000 st=0 outer=-1,-1,1282,1030 geo=0,19,1280,1005",
-           "ev 3001 st=2 outer=-1,-1,1282,1030 geo=0,19,1280,1005",
-           "ev 4000 st=2 outer=200,100,533,400 geo=201,120,531,375",
-           "ev 4001 st=0 outer=200,100,533,400 geo=201,120,531,375"});
-    EXPECT_EQ(r.model, (TwipsBounds{3000, 1500, 8000, 6000}));
-}
-
-TEST(PlacementLearning, WhatTheUserDoesToTheNormalWindowIsLearned) {
-    Replay r;
-    r.run({OPENBOX_SHOWN, OPENBOX_CYCLE, "ev 4700 st=0 outer=201,100,533,401 geo=202,120,531,376"});
+    r.run(kShown).run(kCycles).run("4700 0 201,100,533,401 202,120,531,376;");  // the user drags and resizes
     EXPECT_EQ(r.model, (TwipsBounds{3015, 1500, 8000, 6015}));  // a pixel off keeps nothing of the old twips
-    r.run({"ev 4800 st=0 outer=300,150,640,480 geo=301,170,638,455"});
-    EXPECT_EQ(r.model, (TwipsBounds{4500, 2250, 9600, 7200}));
-    // Shown elsewhere than it was sent: that stands once the window manager had time.
-    Replay elsewhere;
-    elsewhere.run({"ev 1004 st=0 outer=0,0,533,400 geo=1,20,531,375"});
-    EXPECT_EQ(elsewhere.model.left, 3000.0f);
+    Replay elsewhere;  // shown elsewhere than it was sent: that stands once the window manager had time
+    elsewhere.run("1004 0 0,0,533,400 1,20,531,375;");
     ASSERT_EQ(elsewhere.lookAgainMs, 996);
-    elsewhere.run({"ev 2000 st=0 outer=0,0,533,400 geo=1,20,531,375"});
+    elsewhere.run("2000 0 0,0,533,400 1,20,531,375;");
     EXPECT_EQ(elsewhere.model, (TwipsBounds{0, 0, 8000, 6000}));
-}
-
-// Started maximized: the frame is the design's guess until the window is
-// restored, and all of the restore may come in at once.
-TEST(PlacementLearning, TheFirstStateBackFromMaximizedIsReadASecondTime) {
-    Replay r;
-    r.run({"ev 1002 st=2 outer=0,0,1280,1024 geo=0,19,1280,1005",
-           "ev 3000 st=0 outer=200,100,527,393 geo=201,120,525,368"});
-    EXPECT_TRUE(r.resized.empty());
-    ASSERT_GT(r.lookAgainMs, 0);
-    r.run({"ev 3050 st=0 outer=200,100,527,393 geo=201,120,525,368"});
-    EXPECT_EQ(r.resized, (std::vector<PixelSize>{{531, 375}}));
-    EXPECT_EQ(r.model, (TwipsBounds{3000, 1500, 8000, 6000}));
+    Replay restored;  // started maximized: its frame is taken on a second look back
+    restored.run("1002 2 0,0,1280,1024 0,19,1280,1005; 3000 0 200,100,527,393 201,120,525,368;");
+    EXPECT_TRUE(restored.resized.empty() && restored.lookAgainMs > 0);
+    restored.run("3050 0 200,100,527,393 201,120,525,368;");
+    EXPECT_EQ(restored.resized, (std::vector<PixelSize>{{531, 375}}));
 }
 
 TEST(PlacementLearning, ASizeNoDesktopCanShowIsCutToWhatAWindowMayHave) {
     Replay r({3000, 1500, 600000, 600000});
-    EXPECT_EQ(r.placement.normal(), (TwipsBounds{3000, 1500, 19320, 15840}));  // 1280 x 1024 inside the design frame
-    r.run({"ev 1003 st=0 outer=200,100,1282,1049 geo=201,120,1280,1024",
-           "ev 2861 st=2 outer=0,0,1280,1024 geo=0,19,1280,1005", "ev 3568 st=0 outer=0,0,1280,1024 geo=0,19,1280,1005",
-           "ev 3570 st=0 outer=0,0,1280,1043 geo=0,19,1280,1024", "ev 3573 st=0 outer=1,1,1280,1043 geo=1,20,1280,1024",
-           "ev 3574 st=0 outer=200,100,1282,1049 geo=201,120,1280,1024"});
+    EXPECT_EQ(r.placement.normal(), (TwipsBounds{3000, 1500, 19320, 15840}));  // 1280 x 1024 in the design frame
+    r.run(
+        "1003 0 200,100,1282,1049 201,120,1280,1024; 2861 2 0,0,1280,1024 0,19,1280,1005;"
+        "3568 0 0,0,1280,1024 0,19,1280,1005; 3573 0 1,1,1280,1043 1,20,1280,1024;"
+        "3574 0 200,100,1282,1049 201,120,1280,1024;");
     EXPECT_EQ(r.model, (TwipsBounds{3000, 1500, 19230, 15735}));
     EXPECT_TRUE(r.resized.empty());
-    platform::qt::WindowPlacement tiny{15.0, PixelFrame{4, 28, 4, 4}};
-    EXPECT_EQ(tiny.place({0, 0, 60, 60}, {1280, 1024}, 0).client, (PixelSize{1, 1}));
+    EXPECT_EQ(r.placement.place({0, 0, 15, 15}, {1280, 1024}, 0).client, (PixelSize{1, 1}));  // nor one too small
 }
 
 }  // namespace
