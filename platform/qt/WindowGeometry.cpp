@@ -120,7 +120,7 @@ void WindowGeometry::settled() {
         StateOf(window_.windowState()), RectOf(f),
         PixelFrame{g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()},
         screen ? RectOf(screen->availableGeometry()) : PixelRect{}, Now()};
-    const WindowPlacement::Outcome o = placement_.settled(s, modelBounds());
+    const PlacementLearner::Outcome o = placement_.settled(s, modelBounds());
     form_.userSetWindowState(s.state);
     report(o.bounds);
     if (o.newClient && form_.sizable()) window_.resize(o.newClient->width, o.newClient->height);

@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "platform/qt/WindowPlacement.h"
+#include "platform/qt/PlacementLearner.h"
 
 namespace ui {
 class Form;
@@ -47,7 +47,7 @@ private:
     QWidget& window_;
     ui::Form& form_;
     const TwipsScale& scale_;
-    WindowPlacement placement_;
+    PlacementLearner placement_;
     QTimer settle_;
 };
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/qt/WindowPlacement.h"
+#include "platform/qt/PlacementLearner.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ using namespace platform::qt;
 // event ("ms state outer client;") taken as settled, the worst a loaded
 // machine can do.
 struct Replay {
-    WindowPlacement placement{15.0, PixelFrame{4, 28, 4, 4}};
+    PlacementLearner placement{15.0, PixelFrame{4, 28, 4, 4}};
     TwipsBounds model{3000, 1500, 8000, 6000};
     std::vector<PixelSize> resized;
     int lookAgainMs = 0;

@@ -57,9 +57,9 @@ struct PlacementSample {
 // before they say it is maximized. Nothing learned places the window again;
 // only a frame other than the one its size was given with sizes its client
 // area again, so that its outer size stays the normal one.
-class WindowPlacement {
+class PlacementLearner {
 public:
-    WindowPlacement(double twipsPerPixel, PixelFrame designFrame);
+    PlacementLearner(double twipsPerPixel, PixelFrame designFrame);
     // A dialog keeps its design client area whatever its bounds say.
     void fixClientSize(PixelSize client) { fixed_ = client; }
 

@@ -1,4 +1,4 @@
-#include "platform/qt/WindowPlacement.h"
+#include "platform/qt/PlacementLearner.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,24 +20,24 @@ bool PixelRect::contains(const PixelRect& r) const {
     return x <= r.x && y <= r.y && x + width >= r.x + r.width && y + height >= r.y + r.height;
 }
 
-WindowPlacement::WindowPlacement(double twipsPerPixel, PixelFrame designFrame)
+PlacementLearner::PlacementLearner(double twipsPerPixel, PixelFrame designFrame)
     : tpp_(twipsPerPixel), frame_(designFrame) {}
 
 // The same rounding the controls' widgets get.
-int WindowPlacement::toPixels(float twips) const {
+int PlacementLearner::toPixels(float twips) const {
     return static_cast<int>(std::lround(twips / tpp_));
 }
 
 // A pixel value that is what the old twips give keeps the old twips, so
 // bounds set in twips read back as they were set.
-TwipsBounds WindowPlacement::readBack(const TwipsBounds& like, const PixelRect& r) const {
+TwipsBounds PlacementLearner::readBack(const TwipsBounds& like, const PixelRect& r) const {
     const auto back = [this](float old, int pixels) {
         return toPixels(old) == pixels ? old : static_cast<float>(pixels * tpp_);
     };
     return {back(like.left, r.x), back(like.top, r.y), back(like.width, r.width), back(like.height, r.height)};
 }
 
-Placing WindowPlacement::placing() const {
+Placing PlacementLearner::placing() const {
     if (fixed_) return {toPixels(normal_.left), toPixels(normal_.top), *fixed_};
     const int w = toPixels(normal_.width) - frame_.left - frame_.right;
     const int h = toPixels(normal_.height) - frame_.top - frame_.bottom;
@@ -47,7 +47,7 @@ Placing WindowPlacement::placing() const {
 
 // The normal bounds become what the window is given: a size no desktop
 // can show is cut to the room there is.
-Placing WindowPlacement::fit() {
+Placing PlacementLearner::fit() {
     const Placing p = placing();
     if (!fixed_) {
         const PixelRect outer{p.x, p.y, p.client.width + frame_.left + frame_.right,
@@ -57,33 +57,33 @@ Placing WindowPlacement::fit() {
     return p;
 }
 
-void WindowPlacement::await(long long ms) {
+void PlacementLearner::await(long long ms) {
     onItsWay_ = true;
     sentAt_ = ms;
 }
 
-Placing WindowPlacement::place(const TwipsBounds& bounds, PixelSize room, long long ms) {
+Placing PlacementLearner::place(const TwipsBounds& bounds, PixelSize room, long long ms) {
     normal_ = bounds;
     room_ = {std::max(1, room.width), std::max(1, room.height)};
     await(ms);
     return fit();
 }
 
-Placing WindowPlacement::restore(long long ms) {
+Placing PlacementLearner::restore(long long ms) {
     await(ms);
     return placing();
 }
 
-PixelSize WindowPlacement::clientOf(const PlacementSample& s) const {
+PixelSize PlacementLearner::clientOf(const PlacementSample& s) const {
     return {s.outer.width - s.frame.left - s.frame.right, s.outer.height - s.frame.top - s.frame.bottom};
 }
 
-bool WindowPlacement::standsWhereSent(const PlacementSample& s) const {
+bool PlacementLearner::standsWhereSent(const PlacementSample& s) const {
     const Placing p = placing();
     return s.frame == frame_ && s.outer.x == p.x && s.outer.y == p.y && clientOf(s) == p.client;
 }
 
-WindowPlacement::Outcome WindowPlacement::settled(const PlacementSample& s, const TwipsBounds& current) {
+PlacementLearner::Outcome PlacementLearner::settled(const PlacementSample& s, const TwipsBounds& current) {
     const bool backFromMinMax = s.state == ui::Normal && state_ != ui::Normal;
     state_ = s.state;
     if (s.state == ui::Maximized) return {readBack(current, s.outer), {}};
@@ -93,7 +93,7 @@ WindowPlacement::Outcome WindowPlacement::settled(const PlacementSample& s, cons
     return {normal_, client, lookAgainMs_};
 }
 
-std::optional<PixelSize> WindowPlacement::learn(const PlacementSample& s, bool backFromMinMax) {
+std::optional<PixelSize> PlacementLearner::learn(const PlacementSample& s, bool backFromMinMax) {
     if (backFromMinMax) await(s.ms);
     if (standsWhereSent(s)) {
         onItsWay_ = false;
@@ -119,7 +119,7 @@ std::optional<PixelSize> WindowPlacement::learn(const PlacementSample& s, bool b
     return {};
 }
 
-std::optional<PixelSize> WindowPlacement::learnFrame(const PlacementSample& s) {
+std::optional<PixelSize> PlacementLearner::learnFrame(const PlacementSample& s) {
     frame_ = s.frame;
     const PixelSize client = fit().client;
     if (client == clientOf(s)) return {};
