@@ -47,16 +47,16 @@ struct PlacementSample {
 
 // A window's normal bounds, learned from what the window system reports.
 //
-// Bounds set by code are the normal ones from then on; they stand until
-// the user moves or resizes the normal window. A window on its way to where
-// it was sent (just given its bounds, or back from minimized or maximized)
+// Bounds set by code are the normal ones from then on; they stand until the
+// user moves or resizes the normal window. A window on its way to where it
+// was sent (just given its bounds, or back from minimized or maximized)
 // reports half-updated states: until it stands where it was sent, or a
-// second has passed, what it reports teaches nothing. Nor does the first
-// state back from minimized or maximized: it is read a second time. Nor does a window
-// that covers the work area: some window managers move a window there
-// before they say it is maximized. Nothing learned places the window again;
-// only a frame other than the one its size was given with sizes its client
-// area again, so that its outer size stays the normal one.
+// second has passed, what it reports teaches nothing, and the first state
+// back is read a second time. Nor does a window that covers the work area:
+// some window managers move a window there before they say it is
+// maximized. Nothing learned places the window again; only a frame other
+// than the one its size was given with sizes its client area again, so that
+// its outer size stays the normal one.
 class PlacementLearner {
 public:
     PlacementLearner(double twipsPerPixel, PixelFrame designFrame);
@@ -70,7 +70,6 @@ public:
     // Code makes the window normal again: it is sent back to its bounds.
     Placing restore(long long ms);
     const TwipsBounds& normal() const { return normal_; }
-    int state() const { return state_; }
 
     struct Outcome {
         TwipsBounds bounds;                  // what the model holds now
