@@ -1,10 +1,8 @@
 #include "platform/qt/FormView.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 #include <algorithm>
 
 #include "platform/qt/ButtonBinding.h"
@@ -53,6 +51,7 @@ bool FormView::refusesInput() const {
 
 void FormView::detach() {
     stopTimers();
+    geometry_.stop();
     attached_ = false;
 }
 
@@ -83,22 +82,14 @@ void FormView::applyBackColor() {
     setAutoFillBackground(true);
 }
 
-// A dialog whose place was never set opens in the middle of the screen.
 void FormView::showFromModel() {
-    geometry_.applyBounds();
-    if (!form_.sizable() && form_.left() == 0 && form_.top() == 0) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(width() / 2, height() / 2));
-        }
-    }
+    geometry_.showing();
     if (form_.windowState() == ui::Maximized)
         showMaximized();
     else if (form_.windowState() == ui::Minimized)
         showMinimized();
     else
         show();
-    geometry_.refit();
 }
 
 void FormView::closeFromPlatform() {
@@ -163,17 +154,17 @@ void FormView::closeEvent(QCloseEvent* event) {
 
 void FormView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (attached_ && !reshowing_) geometry_.reportBounds();
+    if (attached_ && !reshowing_) geometry_.changed();
 }
 
 void FormView::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    if (attached_ && !reshowing_) geometry_.reportBounds();
+    if (attached_ && !reshowing_) geometry_.changed();
 }
 
 void FormView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && attached_ && !reshowing_) geometry_.reportState();
+    if (event->type() == QEvent::WindowStateChange && attached_ && !reshowing_) geometry_.changed();
 }
 
 // Only what reaches the window itself is a double click on the form: the

@@ -43,6 +43,8 @@ public:
     void stopTimers();
     void updateTabOrder();
     void applyForm(ui::Prop prop);
+    // The model gets what the window reported so far, before Unload reads it.
+    void settleGeometry() { geometry_.flush(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

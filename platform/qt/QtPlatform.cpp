@@ -130,6 +130,7 @@ void QtPlatform::unload(ui::Form& form) {
 
 bool QtPlatform::runUnload(ui::Form& form) {
     std::int16_t cancel = 0;
+    if (FormView* view = viewOf(form)) view->settleGeometry();
     if (form.Unload) dispatch([&] { form.Unload(cancel); });
     return cancel == 0;
 }

@@ -1,8 +1,10 @@
 #include "platform/qt/WindowGeometry.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <chrono>
 
 #include "platform/qt/TwipsScale.h"
 #include "ui/Form.h"
@@ -17,127 +19,116 @@ bool IsNormal(const QWidget& w) {
     return (w.windowState() & kMinMax) == 0;
 }
 
-class Applying {
-public:
-    explicit Applying(bool& f) : f_(f), old_(f) { f_ = true; }
-    ~Applying() { f_ = old_; }
-    Applying(const Applying&) = delete;
-    Applying& operator=(const Applying&) = delete;
+int StateOf(Qt::WindowStates s) {
+    if (s & Qt::WindowMinimized) return ui::Minimized;
+    return (s & (Qt::WindowMaximized | Qt::WindowFullScreen)) ? ui::Maximized : ui::Normal;
+}
 
-private:
-    bool& f_;
-    bool old_;
-};
+long long Now() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+PixelRect RectOf(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+const QScreen* ScreenOf(const QWidget& w) {
+    const QScreen* s = w.screen();
+    return s ? s : QGuiApplication::primaryScreen();
+}
 
 }  // namespace
 
 WindowGeometry::WindowGeometry(QWidget& window, ui::Form& form, const TwipsScale& scale)
-    : window_(window),
-      form_(form),
-      scale_(scale),
-      normalFrame_(designFrame()),
-      applied_(normalFrame_),
-      normal_(modelBounds()),
-      previous_(normal_) {}
+    : window_(window), form_(form), scale_(scale), placement_(scale.twipsPerPixel(), designFrame()) {
+    if (!form_.sizable())
+        placement_.fixClientSize({scale_.toPixels(form_.clientWidth()), scale_.toPixels(form_.clientHeight())});
+    // Queued behind the events of one change, so it reads the window once
+    // they are all in.
+    settle_.setSingleShot(true);
+    QObject::connect(&settle_, &QTimer::timeout, [this] { settled(); });
+}
 
-QMargins WindowGeometry::designFrame() const {
+// The frame the design's outer and client sizes leave: the guess until the
+// window system shows its own.
+PixelFrame WindowGeometry::designFrame() const {
     if (form_.width() <= 0 || form_.height() <= 0 || form_.clientWidth() <= 0 || form_.clientHeight() <= 0) return {};
     const int dx = scale_.toPixels(form_.width()) - scale_.toPixels(form_.clientWidth());
     const int dy = scale_.toPixels(form_.height()) - scale_.toPixels(form_.clientHeight());
     if (dx < 0 || dy < 0) return {};
     const int side = std::min(dx / 2, dy);
-    return QMargins(side, dy - side, dx - side, side);
+    return {side, dy - side, dx - side, side};
 }
 
-QMargins WindowGeometry::reportedFrame() const {
-    const QRect g = window_.geometry();
-    const QRect f = window_.frameGeometry();
-    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+TwipsBounds WindowGeometry::modelBounds() const {
+    return {form_.left(), form_.top(), form_.width(), form_.height()};
 }
 
-// The frame the window has now: a maximized window's may differ from a
-// normal one's.
-QMargins WindowGeometry::frame() const {
-    const QMargins reported = reportedFrame();
-    return window_.isVisible() && !reported.isNull() ? reported : normalFrame_;
+// A window's client area may be as large as the desktop's available area,
+// no larger: what no screen can show only costs memory and time.
+PixelSize WindowGeometry::room() const {
+    const QScreen* screen = ScreenOf(window_);
+    if (!screen) return {1 << 15, 1 << 15};
+    const QSize s = screen->availableVirtualGeometry().size();
+    return {s.width(), s.height()};
 }
 
-OuterBounds WindowGeometry::modelBounds() const {
-    return OuterBounds{form_.left(), form_.top(), form_.width(), form_.height()};
+void WindowGeometry::give(const Placing& p) {
+    window_.move(p.x, p.y);
+    if (form_.sizable())
+        window_.resize(p.client.width, p.client.height);
+    else
+        window_.setFixedSize(p.client.width, p.client.height);
 }
 
-QSize WindowGeometry::clientSize() const {
-    if (form_.width() <= 0 || form_.height() <= 0)
-        return QSize(scale_.toPixels(form_.clientWidth()), scale_.toPixels(form_.clientHeight()));
-    return normal_.clientSize(scale_, normalFrame_);
+void WindowGeometry::report(const TwipsBounds& b) {
+    form_.userSetBounds(b.left, b.top, b.width, b.height);
 }
 
 // Bounds set by code are normal bounds. A minimized or maximized window
 // keeps its own until it is normal again; a hidden one takes them now, so
 // that it is shown over them, maximized or not.
 void WindowGeometry::applyBounds() {
-    remember(modelBounds());
+    const Placing p = placement_.place(modelBounds(), room(), Now());
+    report(placement_.normal());
     if (window_.isVisible() && !IsNormal(window_)) return;
-    place(normal_);
+    give(p);
 }
 
-void WindowGeometry::place(const OuterBounds& b) {
-    Applying applying(applying_);
-    applied_ = normalFrame_;
-    window_.move(scale_.toPixels(b.left), scale_.toPixels(b.top));
-    // A fixed dialog keeps its design client area whatever frame the window
-    // system draws around it.
-    if (form_.sizable())
-        window_.resize(clientSize());
-    else
-        window_.setFixedSize(scale_.toPixels(form_.clientWidth()), scale_.toPixels(form_.clientHeight()));
-    form_.userSetBounds(b.left, b.top, b.width, b.height);
+void WindowGeometry::showing() {
+    applyBounds();
+    if (form_.sizable() || form_.left() != 0 || form_.top() != 0) return;
+    const QScreen* screen = ScreenOf(window_);
+    if (!screen) return;
+    const QPoint at = screen->availableGeometry().center() - QPoint(window_.width() / 2, window_.height() / 2);
+    form_.userSetBounds(scale_.toTwips(at.x()), scale_.toTwips(at.y()), form_.width(), form_.height());
+    applyBounds();
 }
 
-void WindowGeometry::remember(const OuterBounds& b) {
-    if (b == normal_) return;
-    previous_ = normal_;
-    normal_ = b;
+void WindowGeometry::changed() {
+    settle_.start(0);
 }
 
-void WindowGeometry::refit() {
-    if (!window_.isVisible() || !IsNormal(window_) || form_.width() <= 0) return;
-    const QMargins reported = reportedFrame();
-    if (reported.isNull()) return;
-    normalFrame_ = reported;
-    if (reported != applied_) place(normal_);
+void WindowGeometry::settled() {
+    settle_.stop();
+    if (!window_.isVisible()) return;
+    const QRect f = window_.frameGeometry();
+    const QRect g = window_.geometry();
+    const QScreen* screen = ScreenOf(window_);
+    const PlacementSample s{
+        StateOf(window_.windowState()), RectOf(f),
+        PixelFrame{g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()},
+        screen ? RectOf(screen->availableGeometry()) : PixelRect{}, Now()};
+    const PlacementLearner::Outcome o = placement_.settled(s, modelBounds());
+    form_.userSetWindowState(s.state);
+    report(o.bounds);
+    if (o.newClient && form_.sizable()) window_.resize(o.newClient->width, o.newClient->height);
+    if (o.lookAgainMs > 0) settle_.start(o.lookAgainMs);
 }
 
-// The window's outer bounds reach the model. A normal window's are its
-// normal bounds; when its frame turns out other than the one its size was
-// given with (the first map, or back from maximized with another frame),
-// the normal bounds are applied again first.
-void WindowGeometry::reportBounds() {
-    if (applying_) return;
-    const bool normal = IsNormal(window_);
-    if (normal && window_.isVisible() && form_.width() > 0 && !reportedFrame().isNull() && reportedFrame() != applied_)
-        return refit();
-    const OuterBounds b =
-        OuterBounds::readBack(scale_, normal ? normal_ : modelBounds(), window_.pos(), window_.size(), frame());
-    form_.userSetBounds(b.left, b.top, b.width, b.height);
-    if (!normal) return;
-    remember(b);
-    lastSeen_ = window_.frameGeometry();
-}
-
-// Some window managers move a window to its maximized place before they
-// say it is maximized: bounds that covered the whole work area just before
-// were never normal ones. (Others say it first; then the last bounds seen
-// are the normal ones and stay.)
-void WindowGeometry::reportState() {
-    const Qt::WindowStates s = window_.windowState();
-    const QScreen* screen = window_.screen();
-    if ((s & (Qt::WindowMaximized | Qt::WindowFullScreen)) && screen && lastSeen_.contains(screen->availableGeometry()))
-        normal_ = previous_;
-    lastSeen_ = QRect();
-    form_.userSetWindowState((s & Qt::WindowMinimized)                            ? ui::Minimized
-                             : (s & (Qt::WindowMaximized | Qt::WindowFullScreen)) ? ui::Maximized
-                                                                                  : ui::Normal);
+void WindowGeometry::flush() {
+    if (settle_.isActive()) settled();
 }
 
 // A hidden window is shown in the model's state by the platform. A window
@@ -148,13 +139,13 @@ void WindowGeometry::applyState() {
     if (!window_.isVisible()) return;
     const Qt::WindowStates have = window_.windowState();
     const int want = form_.windowState();
-    Applying applying(applying_);
     if (want == ui::Minimized && !(have & Qt::WindowMinimized)) window_.showMinimized();
     if (want == ui::Maximized && (have & (Qt::WindowMinimized | Qt::WindowMaximized)) != Qt::WindowMaximized)
         window_.showMaximized();
     if (want == ui::Normal && (have & kMinMax)) {
         window_.showNormal();
-        place(normal_);
+        give(placement_.restore(Now()));
+        report(placement_.normal());
     }
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QMargins>
-#include <QRect>
+#include <QTimer>
 
-#include "platform/qt/OuterBounds.h"
+#include "platform/qt/PlacementLearner.h"
 
 namespace ui {
 class Form;
@@ -18,43 +17,38 @@ class TwipsScale;
 // size) and the window (pixels, client size plus a frame).
 //
 // The model's bounds are the window's current ones, maximized included (the
-// pane layout follows them). The normal-state bounds are kept here as well:
-// they are what the window is given before it is shown, whatever its state,
-// what it returns to when it is made normal, and what code that makes it
-// normal reads at once. Only bounds seen while the window is normal are
-// taken as normal ones, with the frame the window system draws around a
-// normal window; until that frame is known, the design's is used.
+// pane layout follows them); the normal ones are the placement's. The window
+// reports a change as several events with half-updated geometry: it is read
+// once they are all in, and what it reports never moves it.
 class WindowGeometry {
 public:
     WindowGeometry(QWidget& window, ui::Form& form, const TwipsScale& scale);
 
     void applyBounds();  // model -> window
-    // Once the window system shows its frame, the client area is sized again
-    // so that the outer size is still the normal one.
-    void refit();
     void applyState();
-    void reportBounds();  // window -> model
-    void reportState();
+    // Just before the window is shown: a dialog whose place was never set
+    // opens in the middle of the screen.
+    void showing();
+    // A move, resize or state change of the window.
+    void changed();
+    // What the window reports is read now: the model must have it before
+    // Unload reads it.
+    void flush();
+    void stop() { settle_.stop(); }
 
 private:
-    // The client area for the normal outer size.
-    QSize clientSize() const;
-    QMargins frame() const;
-    QMargins designFrame() const;
-    QMargins reportedFrame() const;
-    OuterBounds modelBounds() const;
-    void place(const OuterBounds& b);
-    void remember(const OuterBounds& b);
+    void settled();  // window -> model
+    void give(const Placing& p);
+    void report(const TwipsBounds& b);
+    TwipsBounds modelBounds() const;
+    PixelFrame designFrame() const;
+    PixelSize room() const;
 
     QWidget& window_;
     ui::Form& form_;
     const TwipsScale& scale_;
-    QMargins normalFrame_;  // around a normal window: the design's until the window system shows its own
-    QMargins applied_;      // the frame the window's size was last given with
-    OuterBounds normal_;
-    OuterBounds previous_;  // the normal bounds before the last ones seen
-    QRect lastSeen_;        // the outer rectangle the last normal bounds were read from
-    bool applying_ = false;
+    PlacementLearner placement_;
+    QTimer settle_;
 };
 
 }  // namespace platform::qt

@@ -1,6 +1,5 @@
 #include <QPushButton>
 
-#include "platform/qt/OuterBounds.h"
 #include "platform/qt/TwipsScale.h"
 
 #include "tests/qt/QtForm.h"
@@ -87,23 +86,6 @@ TEST(GeometryStartedMaximized, ComesBackToItsNormalBounds) {
     EXPECT_EQ(form.width(), 6000.0f);
     EXPECT_EQ(form.height(), 4500.0f);
     platform.unload(form);
-}
-
-// The frame comes off once on the way in and is added once on the way back,
-// whatever frame the window system draws.
-TEST(OuterBoundsArithmetic, AFrameIsTakenOffAndAddedBackOnce) {
-    const platform::qt::TwipsScale scale(15.0);
-    const platform::qt::OuterBounds set{3000, 1500, 8000, 6000};
-    for (const QMargins frame : {QMargins(), QMargins(1, 20, 1, 5), QMargins(4, 28, 4, 4)}) {
-        const QSize client = set.clientSize(scale, frame);
-        EXPECT_EQ(client, QSize(533 - frame.left() - frame.right(), 400 - frame.top() - frame.bottom()));
-        EXPECT_EQ(platform::qt::OuterBounds::readBack(scale, set, QPoint(200, 100), client, frame), set);
-    }
-    // A pixel off keeps nothing of the old twips.
-    const auto moved =
-        platform::qt::OuterBounds::readBack(scale, set, QPoint(201, 100), QSize(531, 375), QMargins(1, 20, 1, 6));
-    EXPECT_EQ(moved, (platform::qt::OuterBounds{3015, 1500, 8000, 6015}));
-    EXPECT_EQ(platform::qt::OuterBounds{}.clientSize(scale, QMargins(1, 20, 1, 5)), QSize(1, 1));
 }
 
 // The About window: a fixed dialog frame, in front of the others.
