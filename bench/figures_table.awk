@@ -12,11 +12,13 @@ function median(key,    i, j, t, a, m) {
     return m % 2 ? a[(m + 1) / 2] : (a[m / 2] + a[m / 2 + 1]) / 2
 }
 
-# op is "<", ">=" or "" (no goal: shown for information).
+# op is "<", "<=", ">=" or "" (no goal: shown for information).
 function row(label, value, fmt, op, limit, goal,    verdict) {
     verdict = "info"
     if (value == "nan") verdict = "missing"
+    else if (limit == "nan") verdict = "missing"
     else if (op == "<") verdict = (value < limit) ? "PASS" : "FAIL"
+    else if (op == "<=") verdict = (value <= limit) ? "PASS" : "FAIL"
     else if (op == ">=") verdict = (value >= limit) ? "PASS" : "FAIL"
     printf "| %s | %s | %s | %s |\n", label, (value == "nan" ? "—" : sprintf(fmt, value)), goal, verdict
 }
@@ -26,13 +28,18 @@ END {
     print "|---|---|---|---|"
     row("Start-up: exec to first painted window (ms)", median("startup_ms"), "%.0f", "", 0, "—")
     row("Resident memory after start-up (MB)", median("rss_startup_mb"), "%.1f", "<", 80, "< 80")
-    row("CPU idle, port open, 5 ms poll (% of one core)", median("idle_cpu_pct"), "%.2f", "<", 1, "< 1")
-    row("  reference: a 5 ms Qt timer doing nothing (% of one core)", median("floor_timer_cpu_pct"), "%.2f", "", 0, "—")
+    # What waking 200 times a second costs depends on the machine; the
+    # console's own cost is judged against that.
+    ref = median("floor_timer_cpu_pct")
+    row("CPU idle, port open, 5 ms poll (% of one core)", median("idle_cpu_pct"), "%.2f", "<=", scaled(ref, 1.2),
+        relative(ref, 1.2))
+    row("  reference: a 5 ms Qt timer doing nothing (% of one core)", ref, "%.2f", "", 0, "—")
     row("CPU during a 300 ms command wait (% of one core)", median("wait_cpu_pct"), "%.2f", "<", 10, "< 10")
     row("  worst single wait (% of one core)", median("wait_cpu_pct_max"), "%.2f", "", 0, "—")
     row("  length of the wait (ms)", median("wait_ms"), "%.0f", "", 0, "—")
     row("  commands answered within the wait (%)", median("wait_answered_pct"), "%.0f", ">=", 100, "100")
-    row("CPU at 25.6 kB/s of text (% of one core)", median("paced_text_cpu_pct"), "%.2f", "<", 3, "< 3")
+    row("CPU at 25.6 kB/s of text (% of one core)", median("paced_text_cpu_pct"), "%.2f", "<=", scaled(ref, 3.5),
+        relative(ref, 3.5))
     row("CPU at 25.6 kB/s, hex display (% of one core)", median("paced_hex_cpu_pct"), "%.2f", "", 0, "—")
     flood("text")
     flood("hex")
@@ -41,6 +48,14 @@ END {
         median("flood_text_rss_growth_mb"), "%.2f", "<", 2, "< 2 (flat)")
     row("Resident memory after the hex flood (MB)", median("flood_hex_rss_end_mb"), "%.1f", "<", 80, "< 80")
     row("Peak resident memory over a whole run (MB)", median("rss_peak_mb"), "%.1f", "<", 80, "< 80")
+}
+
+function scaled(value, factor) {
+    return value == "nan" ? "nan" : value * factor
+}
+
+function relative(value, factor) {
+    return value == "nan" ? "<= " factor " x reference" : sprintf("<= %.1f x reference (%.2f)", factor, value * factor)
 }
 
 function flood(mode,    p) {
