@@ -17,8 +17,13 @@ void RichTextBox::setText(const std::u16string& t) {
     selStart_ = 0;
     selLength_ = 0;
     if (text_ != t) {
-        text_ = t;
-        notify(Prop::Text);
+        const std::size_t kept = t.size();
+        if (kept > 0 && kept < text_.size() && text_.compare(text_.size() - kept, kept, t) == 0) {
+            replace(0, static_cast<int>(text_.size() - kept), {});
+        } else {
+            text_ = t;
+            notify(Prop::Text);
+        }
     }
     if (moved) notify(Prop::Selection);
 }
@@ -48,12 +53,17 @@ std::u16string RichTextBox::selText() const {
 }
 
 void RichTextBox::setSelText(const std::u16string& t) {
-    lastEdit_ = Edit{selStart_, selLength_, t};
-    text_.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_), t);
-    selStart_ += static_cast<int>(t.size());
+    const int at = selStart_;
+    replace(at, selLength_, t);
+    selStart_ = at + static_cast<int>(t.size());
     selLength_ = 0;
-    if (lastEdit_.removed != 0 || !t.empty()) notify(Prop::Edit);
     notify(Prop::Selection);
+}
+
+void RichTextBox::replace(int start, int removed, const std::u16string& inserted) {
+    lastEdit_ = Edit{start, removed, inserted};
+    text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(removed), inserted);
+    if (removed != 0 || !inserted.empty()) notify(Prop::Edit);
 }
 
 void RichTextBox::refresh() { notify(Prop::Refresh); }
@@ -72,30 +82,27 @@ std::int16_t RichTextBox::userKeyPress(std::int16_t keyAscii) {
     return keyAscii;
 }
 
-void RichTextBox::userSetText(const std::u16string& t, int caret) {
-    if (text_ != t) {
-        text_ = t;
-        notify(Prop::Text);
-    }
-    setSelection(caret, 0);
+void RichTextBox::userSelect(int start, int length) {
+    setSelection(start, length);
+}
+
+void RichTextBox::userEdit(int start, int removed, const std::u16string& inserted) {
+    const int size = static_cast<int>(text_.size());
+    start = std::clamp(start, 0, size);
+    removed = std::clamp(removed, 0, size - start);
+    replace(start, removed, inserted);
+    setSelection(start + static_cast<int>(inserted.size()), 0);
 }
 
 void RichTextBox::userType(char16_t ch, std::int16_t keyAscii) {
     if (userKeyPress(keyAscii) == 0) return;
-    std::u16string t = text_;
-    int caret = selStart_;
-    if (keyAscii == 8) {
-        if (selLength_ > 0) {
-            t.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
-        } else if (caret > 0) {
-            t.erase(static_cast<std::size_t>(--caret), 1);
-        }
-    } else {
-        const char16_t c = keyAscii == 13 ? u'\r' : ch;
-        t.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_), 1, c);
-        ++caret;
+    if (keyAscii != 8) {
+        userEdit(selStart_, selLength_, std::u16string(1, keyAscii == 13 ? u'\r' : ch));
+    } else if (selLength_ > 0) {
+        userEdit(selStart_, selLength_, {});
+    } else if (selStart_ > 0) {
+        userEdit(selStart_ - 1, 1, {});
     }
-    userSetText(t, caret);
 }
 
 }  // namespace ui

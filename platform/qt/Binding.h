@@ -30,6 +30,8 @@ public:
 
     void applyAll();
     void apply(ui::Prop prop);
+    // The thread is about to block: whatever the widget holds back is shown now.
+    virtual void showNow() {}
 
 protected:
     // The kind's own properties; true when `prop` was one of them.

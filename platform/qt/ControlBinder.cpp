@@ -16,6 +16,10 @@ void ControlBinder::bindAll() {
     view_.updateTabOrder();
 }
 
+void ControlBinder::showNow() {
+    for (const std::unique_ptr<Binding>& b : bindings_) b->showNow();
+}
+
 Binding& ControlBinder::bind(ui::Control& control) {
     bindings_.push_back(WidgetFactory::create(view_, control));
     Binding& b = *bindings_.back();

@@ -19,6 +19,8 @@ public:
     ~ControlBinder() override;
 
     void bindAll();
+    // Before the thread blocks: every widget shows what it holds back.
+    void showNow();
     Binding* find(const ui::Control& control) const;
     const std::vector<std::unique_ptr<Binding>>& bindings() const { return bindings_; }
 

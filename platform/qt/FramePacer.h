@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace platform::qt {
 
@@ -14,7 +15,12 @@ namespace platform::qt {
 // take everything that waited (at most a couple of milliseconds late).
 class FramePacer : public QObject {
 public:
+    // Milliseconds on a steady clock.
+    using Clock = std::function<std::int64_t()>;
+
     FramePacer(int frameMs, std::function<void()> due);
+    // Tests hand in a clock of their own, to run the frames in virtual time.
+    void setClock(Clock now) { now_ = std::move(now); }
 
     // True: take the change now. False: it waits for `due`.
     bool admit();
@@ -22,17 +28,21 @@ public:
     void settle();
     // Changes made until the event loop turns again are taken at once.
     void openTurn();
+    // What the frame timer does: runs `due` once the clock says the frame is over.
+    void endFrameIfDue();
+    bool waiting() const { return dueAt_.has_value(); }
 
 private:
-    void frameEnded();
+    void arm(std::int64_t now);
 
     static constexpr int kJitterMs = 2;
     const int frameMs_;
     std::function<void()> due_;
-    QElapsedTimer sinceTaken_;
+    Clock now_;
+    std::optional<std::int64_t> takenAt_;
+    std::optional<std::int64_t> dueAt_;
     QTimer frameEnd_;
     bool turnOpen_ = false;
-    bool endingNow_ = false;  // the frame ends when this turn does
 };
 
 }  // namespace platform::qt

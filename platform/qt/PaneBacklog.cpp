@@ -1,5 +1,7 @@
 #include "platform/qt/PaneBacklog.h"
 
+#include <numeric>
+
 namespace platform::qt {
 
 void PaneBacklog::addEdit(std::size_t start, std::size_t removed, const std::u16string& inserted) {
@@ -19,6 +21,22 @@ std::u16string PaneBacklog::appliedTo(std::u16string shown) const {
         shown.replace(e.start, e.removed, e.inserted);
     }
     return shown;
+}
+
+std::vector<std::size_t> PaneBacklog::placesOf(std::size_t shownSize) const {
+    constexpr std::size_t kNone = std::u16string::npos;
+    std::vector<std::size_t> from(shownSize);  // for each model character, its shown one
+    std::iota(from.begin(), from.end(), std::size_t{0});
+    for (const Edit& e : edits_) {
+        if (e.start + e.removed > from.size()) break;
+        const auto at = from.erase(from.begin() + static_cast<std::ptrdiff_t>(e.start),
+                                   from.begin() + static_cast<std::ptrdiff_t>(e.start + e.removed));
+        from.insert(at, e.inserted.size(), kNone);
+    }
+    std::vector<std::size_t> places(shownSize, kNone);
+    for (std::size_t k = 0; k < from.size(); ++k)
+        if (from[k] != kNone) places[from[k]] = k;
+    return places;
 }
 
 // While text streams in, the edits are a removal at the front and an append

@@ -28,6 +28,9 @@ public:
     void cutFront(std::size_t count, std::size_t shownSize);
     // `shown` with every edit made.
     std::u16string appliedTo(std::u16string shown) const;
+    // Where each character of a shown text of `shownSize` stands in the
+    // model's text, every edit made; npos for one an edit removed.
+    std::vector<std::size_t> placesOf(std::size_t shownSize) const;
 
     bool empty() const { return edits_.empty() && !selection_ && !refresh_; }
     const std::vector<Edit>& edits() const { return edits_; }

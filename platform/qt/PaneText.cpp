@@ -25,7 +25,7 @@ QString PaneText::toDocument(const std::u16string& text, char16_t before) {
 std::u16string PaneText::fromDocument(const QString& text) {
     std::u16string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar ch : text) out += ch == QChar::ParagraphSeparator ? u'\n' : ch.unicode();
+    for (QChar ch : text) out += ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator ? u'\r' : ch.unicode();
     return out;
 }
 

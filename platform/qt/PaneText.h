@@ -15,7 +15,8 @@ public:
 
     // `before` is the model character ahead of `text` (0 at the start).
     static QString toDocument(const std::u16string& text, char16_t before = 0);
-    // Document characters back to model characters (a paragraph break is LF).
+    // What the user typed into the document as model characters: a line
+    // break is CR, as the Enter key types it.
     static std::u16string fromDocument(const QString& text);
     // The document character for model[index]; a line break reads as U+2029.
     static QChar shownAt(const std::u16string& model, std::size_t index);

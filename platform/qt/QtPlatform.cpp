@@ -60,7 +60,10 @@ void QtPlatform::doEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+// No event runs while the thread sleeps: what the windows hold back for
+// their next frame is painted first, so what came before the pause shows.
 void QtPlatform::sleep(int ms) {
+    for (auto& [form, view] : views_) view->binder().showNow();
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 

@@ -61,6 +61,23 @@ TEST_F(Console, ACommandWaitsWithTheWindowRefusingInput) {
     EXPECT_EQ(widget<QPlainTextEdit>("RTextBuf")->toPlainText().count(QStringLiteral("OK")), 1);
 }
 
+// Nothing is painted while the thread sleeps: a reply still waiting for its
+// frame when a command's wait ends is shown and painted before the pause.
+TEST_F(Console, APauseAfterACommandShowsTheReplyThatCameLast) {
+    open();
+    PacerOf(*view(), form().RTextBuf).setClock([] { return std::int64_t{1} << 40; });  // no frame ends by itself
+    port_.deliverText("AT\r");  // the first change after a quiet spell shows at once
+    QTimer::singleShot(100, [&] { port_.deliverText("\r\nOK\r\n"); });
+    form().SendCommand(u"AT");
+    auto* pane = widget<QPlainTextEdit>("RTextBuf");
+    ASSERT_EQ(form().RTextBuf.text(), u"AT\r\r\nOK\r\n");
+    ASSERT_FALSE(pane->toPlainText().contains(QStringLiteral("OK")));
+    PaintCounter paints(pane->viewport());
+    platform_.sleep(1);
+    EXPECT_TRUE(pane->toPlainText().contains(QStringLiteral("OK")));
+    EXPECT_GE(paints.count, 1);
+}
+
 TEST_F(Console, ADoubleClickOnTheBackgroundOpensTheAboutWindowInFront) {
     load();
     QWidget* main = view();

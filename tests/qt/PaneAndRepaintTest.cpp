@@ -55,12 +55,14 @@ protected:
     std::vector<std::tuple<int, int, int>> changes;
 };
 
-TEST_F(PaneEdits, AnAppendInsertsAtTheEndAndNeverSetsTheWholeText) {
+TEST_F(PaneEdits, AnAppendAndTheCutEditInPlaceAndNeverSetTheWholeText) {
     form_.Pane.setText(std::u16string(3999, u'x'));
     changes.clear();
     append(u"OK\r\n");
-    ASSERT_EQ(changes.size(), 1u);
+    form_.Pane.setText(form_.Pane.text().substr(2003));  // the cut keeps the last 2000
+    ASSERT_EQ(changes.size(), 2u);
     EXPECT_EQ(changes[0], std::make_tuple(3999, 0, 4));
+    EXPECT_EQ(changes[1], std::make_tuple(0, 2003, 0));
     expectInStep();
 }
 

@@ -44,8 +44,8 @@ TEST_F(PanePaints, ChangesFasterThanAFrameAreDrawnTogether) {
     }
     const auto inStep = [&] { return pane->document()->characterCount() - 1 == static_cast<int>(form_.Pane.text().size()); };
     EXPECT_TRUE(PumpUntil(inStep, 1000));
-    // One paint for each frame begun (16 ms), one for the frame in progress.
-    EXPECT_LE(paints.count, clock.elapsed() / 16 + 2);
+    // One paint for each frame begun (40 ms, taken up to 2 ms early), one for the frame in progress.
+    EXPECT_LE(paints.count, clock.elapsed() / 38 + 2);
 }
 
 TEST_F(PanePaints, TheLastChangeIsPaintedAndPaintingThenStops) {
@@ -57,7 +57,6 @@ TEST_F(PanePaints, TheLastChangeIsPaintedAndPaintingThenStops) {
     const int beforeLast = paints.count;
     append(u"ERROR\r\n");
     EXPECT_TRUE(PumpUntil([&] { return paints.count > beforeLast; }, 1000));
-    EXPECT_TRUE(pane->updatesEnabled());
     Pump(50);
     const int settled = paints.count;
     Pump(50);

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include "platform/qt/PaneBinding.h"
+
 namespace qttest {
 
 ui::AppInfo TestApp() { return console::AppIdentity("/nonexistent", "lumetra"); }
@@ -48,6 +50,10 @@ void Mouse(QWidget* child, QEvent::Type type, QPoint at, Qt::MouseButton button,
     const QPointF global = child->mapToGlobal(at);
     QMouseEvent e(type, local, local, global, button, held, mods);
     QCoreApplication::sendEvent(top->windowHandle(), &e);
+}
+
+platform::qt::FramePacer& PacerOf(platform::qt::FormView& view, const ui::Control& pane) {
+    return static_cast<platform::qt::PaneBinding*>(view.binder().find(pane))->pacer();
 }
 
 PaintCounter::PaintCounter(QWidget* w) {

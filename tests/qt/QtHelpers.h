@@ -8,6 +8,8 @@
 #include <QWindow>
 #include <functional>
 
+#include "platform/qt/FormView.h"
+#include "platform/qt/FramePacer.h"
 #include "ui/Platform.h"
 
 namespace qttest {
@@ -28,6 +30,9 @@ void TypeText(QWidget* w, const QString& text);
 // window, so the toolkit picks the receiver and grabs as on screen.
 void Mouse(QWidget* child, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
            Qt::KeyboardModifiers mods = Qt::NoModifier);
+
+// The frame pacer of a pane's widget, to run it on a test's clock.
+platform::qt::FramePacer& PacerOf(platform::qt::FormView& view, const ui::Control& pane);
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {

@@ -20,7 +20,7 @@ protected:
         port().calls.clear();
     }
     void typeAndEnter(const std::u16string& text) {
-        form().TextOut.userSetText(text, static_cast<int>(text.size()));
+        form().TextOut.userEdit(0, static_cast<int>(form().TextOut.text().size()), text);
         form().TextOut.userType(u'\r', 13);
     }
     // Ticks until the transmission is complete; returns the writes made meanwhile.
@@ -67,7 +67,7 @@ TEST_F(SendEngineTest, CommandGoesOutWholeAndTheReplyCollectsDuringOneWait) {
 }
 
 TEST_F(SendEngineTest, EchoReplacesTypedTextAndTheLowerPaneIsEmptiedBeforeTheWrite) {
-    form().TextOut.userSetText(u"half typed", 10);
+    form().TextOut.userEdit(0, 0, u"half typed");
     form().RTextBuf.setText(u"old");
     port().deliverText("early");  // waiting before the command: shows after the clear
     form().TimerDelay.Tick = [&, t = form().TimerDelay.Tick] {
@@ -186,7 +186,7 @@ TEST_F(SendEngineTest, CompletionFocusesThePaneAndAnIdleTickLeavesTypingAlone) {
     form().setActiveControl(nullptr);  // the user clicked elsewhere meanwhile
     runUntilIdle();
     EXPECT_TRUE(form().TextOut.hasFocus());
-    form().TextOut.userSetText(u"at+c", 4);
+    form().TextOut.userEdit(0, 0, u"at+c");
     run(50);
     EXPECT_EQ(form().TextOut.text(), u"at+c");
     EXPECT_TRUE(form().TextOut.enabled());
