@@ -59,8 +59,8 @@ maximized() { xprop -id "$1" _NET_WM_STATE | grep -q MAXIMIZED_HORZ; }
 not_maximized() { ! maximized "$1"; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
 
-start() {
-    (cd "$work" && exec ./lumetra) >>"$work/lumetra.log" 2>&1 &
+start() {  # [COMMAND...] that runs the console, as nohup would
+    (cd "$work" && exec "$@" ./lumetra) >>"$work/lumetra.log" 2>&1 &
     console=$!
     until_true 30 has_window $console || die "the console showed no window: $(tail -5 "$work/lumetra.log")"
     win=$(window_of $console)
