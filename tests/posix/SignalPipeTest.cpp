@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/posix/SignalPipe.h"
@@ -14,14 +15,12 @@ TEST(SignalPipeDeathTest, OnlyASecondCtrlCEndsAtOnce) {
         {
             std::signal(SIGINT, SIG_DFL);  // a background job starts with it ignored
             platform::posix::SignalPipe pipe({SIGTERM, SIGHUP, SIGINT});
-            std::raise(SIGTERM);
-            std::raise(SIGHUP);
-            std::raise(SIGINT);
-            if (pipe.take() == 0) std::_Exit(1);
+            for (int sig : {SIGTERM, SIGHUP, SIGINT}) std::raise(sig);
+            std::fputs("still running", stderr);
             std::raise(SIGINT);
             std::_Exit(0);
         },
-        testing::KilledBySignal(SIGINT), "");
+        testing::KilledBySignal(SIGINT), "still running");
 }
 
 }  // namespace
