@@ -9,8 +9,11 @@ namespace platform::posix {
 
 // Signals that ask the program to end, turned into bytes on a pipe so that
 // the event loop can end it in good order; the handler does nothing but
-// write. A second signal ends the program at once, as if no handler were
-// there. One instance at a time; the old dispositions come back with its end.
+// write. A session manager sends several (SIGTERM, then SIGHUP): those join
+// the end already under way. Only a second SIGINT, Ctrl+C pressed again,
+// ends the program at once, as if no handler were there. A signal that was
+// ignored when the program started (nohup) stays ignored. One instance at a
+// time; the old dispositions come back with its end.
 class SignalPipe {
 public:
     explicit SignalPipe(std::initializer_list<int> which);

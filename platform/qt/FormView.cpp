@@ -74,10 +74,16 @@ void FormView::applyTopMost() {
     reshowing_ = false;
 }
 
+// The background is the form's own whatever the desktop's theme, so the
+// text drawn on it without a colour of its own is the toolkit's black, not
+// the theme's text colour (light in a dark theme). Disabled text keeps the
+// theme's look.
 void FormView::applyBackColor() {
     QPalette p = palette();
     const ui::Color c = form_.backColor();
     p.setColor(QPalette::Window, QColor(c.r, c.g, c.b));
+    p.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
     setPalette(p);
     setAutoFillBackground(true);
 }

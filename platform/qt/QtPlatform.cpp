@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 #include <chrono>
@@ -67,11 +68,24 @@ void QtPlatform::sleep(int ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+// Nobody is left to answer a box at the end of a session, and the session
+// manager does not wait for one: the handler gets the default answer.
 int QtPlatform::messageBox(const std::u16string& text, int style, const std::u16string& title) {
+    if (ending_) return ui::mb::Ok;
     QMessageBox box(IconFor(style), QString::fromStdU16String(title), QString::fromStdU16String(text), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    boxes_.push_back(&box);
     box.exec();
+    boxes_.erase(std::find(boxes_.begin(), boxes_.end(), &box));
     return ui::mb::Ok;
+}
+
+// Each box's loop ends; the handlers go on as their boxes return.
+void QtPlatform::endSession() {
+    ending_ = true;
+    for (QMessageBox* box : std::vector<QMessageBox*>(boxes_))
+        if (QPushButton* button = box->defaultButton()) button->click();
 }
 
 ui::Date QtPlatform::today() {

@@ -8,6 +8,8 @@
 #include "platform/qt/TwipsScale.h"
 #include "ui/Platform.h"
 
+class QMessageBox;
+
 namespace platform::qt {
 
 class FormView;
@@ -40,6 +42,9 @@ public:
     void finishUnload(ui::Form& form);
     // A form was enabled or disabled.
     void refreshInputFilter();
+    // The session is ending: open message boxes close as their default
+    // button would, and later ones take that answer without being shown.
+    void endSession();
 
 protected:
     void escaped(const char* what) noexcept override;
@@ -51,6 +56,8 @@ private:
     bool filtering_ = false;
     std::map<const ui::Form*, FormView*> views_;
     std::vector<QPointer<FormView>> retired_;  // closed windows awaiting deletion
+    std::vector<QMessageBox*> boxes_;          // open now, innermost last
+    bool ending_ = false;
 };
 
 }  // namespace platform::qt

@@ -26,8 +26,12 @@ SessionEnd::SessionEnd(QtPlatform& platform, ui::Form& main)
     connect(&retry_, &QTimer::timeout, this, &SessionEnd::endWhenIdle);
 }
 
+// A handler waiting in a message box would hold the end until someone
+// clicked: its box is answered for it.
 void SessionEnd::signalled() {
-    if (pipe_.take() != 0) endWhenIdle();
+    if (pipe_.take() == 0) return;
+    platform_.endSession();
+    endWhenIdle();
 }
 
 // Unloading from inside a handler would pull the form from under it. Once

@@ -18,7 +18,8 @@ class QtPlatform;
 // SIGHUP when the terminal goes, SIGINT from Ctrl+C) is taken as the close
 // box: the main form unloads (the port closes, the settings are saved) and
 // the program leaves with status 0. A handler that is running, a command's
-// wait or the self-test's pauses, is let finish first.
+// wait or the self-test's pauses, is let finish first; its message boxes
+// take their default answer. Signals that come meanwhile join that end.
 class SessionEnd : public QObject {
 public:
     SessionEnd(QtPlatform& platform, ui::Form& main);

@@ -112,5 +112,21 @@ TEST_F(AboutDoubleClick, AnEnabledControlKeepsItsDoubleClick) {
     EXPECT_NE(aboutWindow(), nullptr);
 }
 
+// Its light background is its own, so the text on it stays black when the
+// desktop's theme is dark.
+TEST_F(AboutDoubleClick, LabelsWithoutAColourStayBlackInADarkTheme) {
+    struct Theme {
+        QPalette saved = QApplication::palette();
+        ~Theme() { QApplication::setPalette(saved); }
+    } theme;
+    QPalette dark(QColor(45, 45, 45));  // light text on dark windows
+    QApplication::setPalette(dark);
+    doubleClick(background());
+    QWidget* about = aboutWindow();
+    ASSERT_NE(about, nullptr);
+    for (const char* label : {"lblVersion", "Label1"})
+        EXPECT_EQ(about->findChild<QLabel*>(label)->palette().color(QPalette::WindowText), QColor(0, 0, 0)) << label;
+}
+
 }  // namespace
 }  // namespace qttest
