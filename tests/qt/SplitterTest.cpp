@@ -34,7 +34,9 @@ protected:
     void resizeOuter(float w, float h) {
         const QSize frame = view()->frameGeometry().size() - view()->size();
         view()->resize(scale().toPixels(w) - frame.width(), scale().toPixels(h) - frame.height());
-        Pump();
+        // Just after the start the window may still settle; a resize then
+        // is taken once it has stood a while.
+        PumpUntil([&] { return form().width() == w && form().height() == h; });
         ASSERT_EQ(form().width(), w);
         ASSERT_EQ(form().height(), h);
     }
