@@ -79,7 +79,8 @@ TEST(GeometryStartedMaximized, ComesBackToItsNormalBounds) {
     QWidget* w = platform.viewOf(form);
     ASSERT_TRUE(PumpUntil([&] { return w->isMaximized() && form.width() > 6000; }));
     w->showNormal();  // as the window manager does it
-    ASSERT_TRUE(PumpUntil([&] { return form.width() == 6000.0f; }));
+    // The frame is first seen now, so the window may be sized once more.
+    EXPECT_TRUE(PumpUntil([&] { return form.width() == 6000.0f && w->frameGeometry() == QRect(100, 100, 400, 300); }));
     EXPECT_EQ(w->frameGeometry(), QRect(100, 100, 400, 300));
     EXPECT_EQ(form.height(), 4500.0f);
     w->showMaximized();
