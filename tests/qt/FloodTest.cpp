@@ -29,8 +29,8 @@
 #include "platform/qt/FormView.h"
 #include "platform/qt/PaneText.h"
 #include "platform/qt/QtPlatform.h"
-#include "tests/support/CountingPort.h"
 #include "tests/qt/QtHelpers.h"
+#include "tests/support/CountingPort.h"
 #include "tests/support/FakeRegistry.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/MemoryProfile.h"
@@ -206,9 +206,11 @@ TEST_F(Flood, AMegabyteOfNoiseKeepsThePaneBoundedAndTheWindowResponsive) {
     const std::u16string& text = form_->RTextBuf.text();
     ASSERT_GE(text.size(), expected.size());
     EXPECT_TRUE(text.compare(text.size() - expected.size(), expected.size(), expected) == 0);
-    Pump(50);  // the pane takes what came in its last frame when the frame ends
-    EXPECT_EQ(widget<QPlainTextEdit>("RTextBuf")->document()->toPlainText(),
-              platform::qt::PaneText::toDocument(text).replace(QChar::ParagraphSeparator, '\n'));
+    // The pane takes what came in its last frame when the frame ends.
+    const QString shown = platform::qt::PaneText::toDocument(text).replace(QChar::ParagraphSeparator, '\n');
+    const auto document = [&] { return widget<QPlainTextEdit>("RTextBuf")->document()->toPlainText(); };
+    PumpUntil([&] { return document() == shown; });
+    EXPECT_EQ(document(), shown);
 
 #ifndef LUMETRA_ASAN  // the sanitizer's quarantine keeps freed memory resident on purpose
     ASSERT_GT(log_.residentEarly, 0);
