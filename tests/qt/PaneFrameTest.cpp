@@ -55,6 +55,12 @@ protected:
         c.setPosition(position);
         return pane->cursorRect(c).center();
     }
+    void selectInDocument(int from, int to) {
+        QTextCursor c = pane->textCursor();
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        pane->setTextCursor(c);
+    }
     // Each on its own turn of the event loop, as from the window system.
     void mouse(QEvent::Type type, int position, Qt::MouseButtons held) {
         Mouse(pane->viewport(), type, at(position), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held);
@@ -137,10 +143,7 @@ TEST_F(PaneFrames, StreamedTextIsPaintedWithinTheBoundOnceAFrame) {
 // text that came meanwhile stays.
 TEST_F(PaneFrames, ACaretMoveWhileTextWaitsKeepsEveryReceivedByte) {
     startFrame();
-    QTextCursor c = pane->textCursor();
-    c.setPosition(0);
-    c.setPosition(2, QTextCursor::KeepAnchor);
-    pane->setTextCursor(c);
+    selectInDocument(0, 2);
     ASSERT_EQ(form_.Pane.selText(), u"AT");
     mouse(QEvent::MouseButtonPress, 1, Qt::LeftButton);
     tick(u"OK\r\n");
@@ -171,10 +174,7 @@ TEST_F(PaneFrames, AMouseDragWhileTextWaitsKeepsEveryReceivedByte) {
 // pasted goes in beside the text that came meanwhile.
 TEST_F(PaneFrames, ACutAndAPasteWhileTextWaitsKeepEveryReceivedByte) {
     startFrame();
-    QTextCursor c = pane->textCursor();
-    c.setPosition(0);
-    c.setPosition(2, QTextCursor::KeepAnchor);
-    pane->setTextCursor(c);
+    selectInDocument(0, 2);
     tick(u"OK\r\n");
     pane->cut();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("AT"));
